@@ -1,0 +1,11 @@
+// The module instance handle given to WinMain. Every dialog, class
+// registration and window creation of the program uses it.
+#pragma once
+#include <windows.h>
+
+namespace gkr {
+
+HINSTANCE ModuleInstance();
+void SetModuleInstance(HINSTANCE instance);
+
+}  // namespace gkr

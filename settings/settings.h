@@ -1,0 +1,90 @@
+// The one settings record: hotkeys, saved key configurations and the
+// twenty-nine numeric options stored as attributes of conf.xml.
+//
+// Both threads use it. The options are atomic 32-bit words, each replaced
+// whole; the hotkey list is immutable once published and replaced whole, so
+// the worker's poll always reads a complete list (see HotkeyList).
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace gkr {
+
+using Option = std::atomic<int32_t>;
+
+// One hotkey binding: all keys and all pad conditions must be active.
+struct Accel {
+    std::vector<uint32_t> keys;  // Windows virtual-key codes
+    std::vector<int32_t> pads;   // PadCode values: buttons > 0, axes/hats < 0
+    std::string name;            // narrow text, code page 949
+    int32_t num = 0;
+};
+
+// One saved copy of the game's key binding file.
+struct KeyConfig {
+    std::string name;  // narrow text, code page 949
+    int32_t index = 0;
+};
+
+using AccelList = std::vector<Accel>;
+
+// The hotkey list, published whole. Readers take a snapshot (a shared pointer
+// to an immutable list) and keep using it even if a new list is published
+// meanwhile; writers build a new list aside and publish it in one step.
+class HotkeyList {
+public:
+    HotkeyList() : list_(std::make_shared<const AccelList>()) {}
+    std::shared_ptr<const AccelList> Snapshot() const { return std::atomic_load(&list_); }
+    void Publish(AccelList list) {
+        std::atomic_store(&list_, std::shared_ptr<const AccelList>(std::make_shared<AccelList>(std::move(list))));
+    }
+    AccelList Copy() const { return *Snapshot(); }
+    size_t Size() const { return Snapshot()->size(); }
+
+private:
+    std::shared_ptr<const AccelList> list_;
+};
+
+struct Settings {
+    HotkeyList accels;
+    std::vector<KeyConfig> keyConfigs;  // user-interface thread only
+
+    Option UseKey{0};
+    Option UsePad{0};
+    Option MailBackup{0};
+    Option MailDelete{0};
+    Option MailRestore{0};
+    Option LastKey{0};
+    Option DefaultKey{0};
+    Option UseX{0};
+    Option UseY{0};
+    Option UseZ{0};
+    Option UseR{0};
+    Option UseU{0};
+    Option UseV{0};
+    Option UseKeyDefault{0};
+    Option UseKeyBackup{0};
+    Option UseFlute{0};
+    Option UpNote{0};
+    Option SideNote{0};
+    Option DownNote{0};
+    Option FluteWndX{0};
+    Option FluteWndY{0};
+    Option FluteSkill{0};
+    Option UseAutoTimer{0};
+    Option UseTimer{0};
+    Option TimerSize{0};
+    Option UseEnergy{0};
+    Option MaxHealth{0};
+    Option OffsetX{0};
+    Option OffsetY{0};
+};
+
+// The process-wide record.
+Settings& AppSettings();
+
+}  // namespace gkr

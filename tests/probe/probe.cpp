@@ -1,0 +1,284 @@
+// probe.exe: a small console tool the end-to-end tests use to look at and drive
+// other processes' windows under Wine. Every command prints plain lines; exit
+// code 0 = done, 1 = condition not met (not found, time-out), 2 = bad usage.
+//
+//   find CLASS [TITLE] [TIMEOUT_MS]      window 0x... pid N
+//   wait-gone HWND TIMEOUT_MS             gone | exit 1
+//   info HWND                             class/title/style/exstyle/parent/rect/client/visible
+//   children HWND                         child 0x... id N class C visible V rect L T R B text "..."
+//   text HWND [ID]                        the window's (or dialog item's) text
+//   post HWND MSG WPARAM LPARAM           PostMessageW
+//   send HWND MSG WPARAM LPARAM [MS]      SendMessageTimeoutW; prints the result
+//   command HWND ID                       posts WM_COMMAND(ID, BN_CLICKED)
+//   click HWND ID                         posts BM_CLICK to the dialog item
+//   keys KEY[+KEY...]                     SendInput: presses in order, releases in reverse
+//   pixel HWND X Y                        client point read from the display: pixel X Y R G B
+//   sleep MS
+// Numbers may be decimal or 0x-hex. Several commands can be joined with ";".
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string Utf8(const std::wstring& w) {
+    if (w.empty()) return std::string();
+    int n = WideCharToMultiByte(CP_UTF8, 0, w.c_str(), (int)w.size(), nullptr, 0, nullptr, nullptr);
+    std::string s(n, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, w.c_str(), (int)w.size(), &s[0], n, nullptr, nullptr);
+    return s;
+}
+
+void Print(const char* fmt, ...) {
+    char buf[2048];
+    va_list ap;
+    va_start(ap, fmt);
+    int n = vsnprintf(buf, sizeof buf, fmt, ap);
+    va_end(ap);
+    if (n > 0) fwrite(buf, 1, (size_t)n < sizeof buf ? (size_t)n : sizeof buf - 1, stdout);
+    fflush(stdout);
+}
+
+long long Num(const std::wstring& s) { return wcstoll(s.c_str(), nullptr, 0); }
+HWND Hwnd(const std::wstring& s) { return (HWND)(INT_PTR)Num(s); }
+
+std::wstring WindowText(HWND h) {
+    // WM_GETTEXT with a time-out: a hung target must not hang the probe.
+    wchar_t buf[1024] = {};
+    DWORD_PTR len = 0;
+    SendMessageTimeoutW(h, WM_GETTEXT, 1024, (LPARAM)buf, SMTO_ABORTIFHUNG, 2000, &len);
+    return buf;
+}
+
+std::wstring ClassOf(HWND h) {
+    wchar_t buf[256] = {};
+    GetClassNameW(h, buf, 256);
+    return buf;
+}
+
+std::string Quote(const std::wstring& w) {
+    std::string s = Utf8(w), out = "\"";
+    for (char c : s) {
+        if (c == '"' || c == '\\') out += '\\';
+        if (c == '\n') { out += "\\n"; continue; }
+        if (c == '\r') { out += "\\r"; continue; }
+        out += c;
+    }
+    return out + "\"";
+}
+
+struct Children { HWND parent; };
+
+BOOL CALLBACK ListChild(HWND h, LPARAM lp) {
+    HWND parent = (HWND)lp;
+    if (GetParent(h) != parent) return TRUE;  // direct children only
+    RECT r{};
+    GetWindowRect(h, &r);
+    MapWindowPoints(nullptr, parent, (POINT*)&r, 2);
+    Print("child 0x%llx id %d class %s visible %d rect %ld %ld %ld %ld text %s\n",
+          (unsigned long long)(INT_PTR)h, GetDlgCtrlID(h), Quote(ClassOf(h)).c_str(),
+          IsWindowVisible(h) ? 1 : 0, r.left, r.top, r.right, r.bottom, Quote(WindowText(h)).c_str());
+    return TRUE;
+}
+
+WORD VkOf(const std::wstring& k) {
+    static const struct { const wchar_t* name; WORD vk; } names[] = {
+        {L"alt", VK_MENU}, {L"ctrl", VK_CONTROL}, {L"shift", VK_SHIFT}, {L"lctrl", VK_LCONTROL},
+        {L"rctrl", VK_RCONTROL}, {L"lshift", VK_LSHIFT}, {L"rshift", VK_RSHIFT}, {L"lalt", VK_LMENU},
+        {L"enter", VK_RETURN}, {L"esc", VK_ESCAPE}, {L"space", VK_SPACE}, {L"tab", VK_TAB},
+        {L"/", VK_OEM_2}, {L"?", VK_OEM_2}, {L"f1", VK_F1}, {L"f2", VK_F2}, {L"f3", VK_F3},
+        {L"f4", VK_F4}, {L"f5", VK_F5}, {L"f6", VK_F6}, {L"f7", VK_F7}, {L"f8", VK_F8},
+        {L"home", VK_HOME}, {L"end", VK_END}, {L"left", VK_LEFT}, {L"right", VK_RIGHT},
+        {L"up", VK_UP}, {L"down", VK_DOWN}, {L"insert", VK_INSERT}, {L"delete", VK_DELETE},
+    };
+    for (auto& n : names)
+        if (_wcsicmp(n.name, k.c_str()) == 0) return n.vk;
+    if (k.size() == 1 && iswalnum(k[0])) return (WORD)towupper(k[0]);
+    return (WORD)Num(k);
+}
+
+int Keys(const std::wstring& spec) {
+    std::vector<WORD> vks;
+    size_t start = 0;
+    while (start <= spec.size()) {
+        size_t plus = spec.find(L'+', start + 1);  // "+" right after a separator is a key itself
+        if (plus == std::wstring::npos) plus = spec.size();
+        vks.push_back(VkOf(spec.substr(start, plus - start)));
+        start = plus + 1;
+    }
+    std::vector<INPUT> in;
+    for (WORD vk : vks) {
+        INPUT i{};
+        i.type = INPUT_KEYBOARD;
+        i.ki.wVk = vk;
+        i.ki.wScan = (WORD)MapVirtualKeyW(vk, MAPVK_VK_TO_VSC);
+        in.push_back(i);
+    }
+    for (auto it = vks.rbegin(); it != vks.rend(); ++it) {
+        INPUT i{};
+        i.type = INPUT_KEYBOARD;
+        i.ki.wVk = *it;
+        i.ki.wScan = (WORD)MapVirtualKeyW(*it, MAPVK_VK_TO_VSC);
+        i.ki.dwFlags = KEYEVENTF_KEYUP;
+        in.push_back(i);
+    }
+    // Press all, hold briefly so pollers see the keys down, then release.
+    size_t half = vks.size();
+    SendInput((UINT)half, in.data(), sizeof(INPUT));
+    Sleep(250);
+    SendInput((UINT)(in.size() - half), in.data() + half, sizeof(INPUT));
+    Print("keys sent %d\n", (int)vks.size());
+    return 0;
+}
+
+int Run(const std::vector<std::wstring>& a) {
+    if (a.empty()) return 2;
+    const std::wstring& cmd = a[0];
+    auto need = [&](size_t n) { return a.size() >= n + 1; };
+
+    if (cmd == L"find" && need(1)) {
+        const wchar_t* title = a.size() >= 3 && !a[2].empty() ? a[2].c_str() : nullptr;
+        DWORD timeout = a.size() >= 4 ? (DWORD)Num(a[3]) : 0;
+        DWORD start = GetTickCount();
+        for (;;) {
+            HWND h = FindWindowW(a[1].c_str(), title);
+            if (h) {
+                DWORD pid = 0;
+                GetWindowThreadProcessId(h, &pid);
+                Print("window 0x%llx pid %lu\n", (unsigned long long)(INT_PTR)h, pid);
+                return 0;
+            }
+            if (GetTickCount() - start >= timeout) break;
+            Sleep(50);
+        }
+        Print("not found\n");
+        return 1;
+    }
+    if (cmd == L"wait-gone" && need(2)) {
+        HWND h = Hwnd(a[1]);
+        DWORD timeout = (DWORD)Num(a[2]), start = GetTickCount();
+        while (IsWindow(h)) {
+            if (GetTickCount() - start >= timeout) { Print("still there\n"); return 1; }
+            Sleep(50);
+        }
+        Print("gone\n");
+        return 0;
+    }
+    if (cmd == L"info" && need(1)) {
+        HWND h = Hwnd(a[1]);
+        if (!IsWindow(h)) { Print("no window\n"); return 1; }
+        RECT r{}, c{};
+        GetWindowRect(h, &r);
+        GetClientRect(h, &c);
+        POINT origin{0, 0};
+        ClientToScreen(h, &origin);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(h, &pid);
+        Print("class %s\n", Quote(ClassOf(h)).c_str());
+        Print("title %s\n", Quote(WindowText(h)).c_str());
+        Print("style 0x%08lx\n", (unsigned long)GetWindowLongW(h, GWL_STYLE));
+        Print("exstyle 0x%08lx\n", (unsigned long)GetWindowLongW(h, GWL_EXSTYLE));
+        Print("parent 0x%llx\n", (unsigned long long)(INT_PTR)GetParent(h));
+        Print("pid %lu\n", pid);
+        Print("rect %ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+        Print("client %ld %ld\n", c.right, c.bottom);
+        Print("origin %ld %ld\n", origin.x, origin.y);
+        Print("visible %d\n", IsWindowVisible(h) ? 1 : 0);
+        return 0;
+    }
+    if (cmd == L"children" && need(1)) {
+        HWND h = Hwnd(a[1]);
+        if (!IsWindow(h)) { Print("no window\n"); return 1; }
+        EnumChildWindows(h, ListChild, (LPARAM)h);
+        return 0;
+    }
+    if (cmd == L"text" && need(1)) {
+        HWND h = Hwnd(a[1]);
+        if (a.size() >= 3) h = GetDlgItem(h, (int)Num(a[2]));
+        if (!IsWindow(h)) { Print("no window\n"); return 1; }
+        Print("%s\n", Utf8(WindowText(h)).c_str());
+        return 0;
+    }
+    if ((cmd == L"post" || cmd == L"send") && need(4)) {
+        HWND h = Hwnd(a[1]);
+        UINT msg = (UINT)Num(a[2]);
+        WPARAM wp = (WPARAM)Num(a[3]);
+        LPARAM lp = (LPARAM)Num(a[4]);
+        if (cmd == L"post") {
+            BOOL ok = PostMessageW(h, msg, wp, lp);
+            Print("posted %d\n", ok ? 1 : 0);
+            return ok ? 0 : 1;
+        }
+        DWORD_PTR result = 0;
+        UINT ms = a.size() >= 6 ? (UINT)Num(a[5]) : 5000;
+        LRESULT ok = SendMessageTimeoutW(h, msg, wp, lp, SMTO_ABORTIFHUNG, ms, &result);
+        Print("result %lld\n", (long long)result);
+        return ok ? 0 : 1;
+    }
+    if (cmd == L"command" && need(2)) {
+        BOOL ok = PostMessageW(Hwnd(a[1]), WM_COMMAND, MAKEWPARAM((WORD)Num(a[2]), BN_CLICKED), 0);
+        Print("posted %d\n", ok ? 1 : 0);
+        return ok ? 0 : 1;
+    }
+    if (cmd == L"click" && need(2)) {
+        HWND item = GetDlgItem(Hwnd(a[1]), (int)Num(a[2]));
+        BOOL ok = item && PostMessageW(item, BM_CLICK, 0, 0);
+        Print("posted %d\n", ok ? 1 : 0);
+        return ok ? 0 : 1;
+    }
+    if (cmd == L"keys" && need(1)) return Keys(a[1]);
+    if (cmd == L"pixel" && need(3)) {
+        HWND h = Hwnd(a[1]);
+        POINT p{(LONG)Num(a[2]), (LONG)Num(a[3])};
+        if (!IsWindow(h)) { Print("no window\n"); return 1; }
+        ClientToScreen(h, &p);
+        HDC screen = CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr);
+        HDC mem = CreateCompatibleDC(screen);
+        HBITMAP bmp = CreateCompatibleBitmap(screen, 1, 1);
+        HGDIOBJ old = SelectObject(mem, bmp);
+        BitBlt(mem, 0, 0, 1, 1, screen, p.x, p.y, SRCCOPY);
+        COLORREF c = GetPixel(mem, 0, 0);
+        SelectObject(mem, old);
+        DeleteObject(bmp);
+        DeleteDC(mem);
+        DeleteDC(screen);
+        Print("pixel %s %s %d %d %d\n", Utf8(a[2]).c_str(), Utf8(a[3]).c_str(),
+              GetRValue(c), GetGValue(c), GetBValue(c));
+        return 0;
+    }
+    if (cmd == L"sleep" && need(1)) {
+        Sleep((DWORD)Num(a[1]));
+        return 0;
+    }
+    return 2;
+}
+
+}  // namespace
+
+int main() {
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    std::vector<std::wstring> cmd;
+    int result = 0;
+    for (int i = 1; i <= argc; ++i) {
+        if (i == argc || wcscmp(argv[i], L";") == 0) {
+            if (cmd.empty()) continue;
+            result = Run(cmd);
+            if (result == 2) {
+                Print("usage: see the comment at the top of probe.cpp\n");
+                return 2;
+            }
+            if (result != 0) return result;
+            cmd.clear();
+        } else {
+            cmd.push_back(argv[i]);
+        }
+    }
+    return result;
+}
