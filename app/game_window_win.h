@@ -1,0 +1,15 @@
+// The game's main window, found by its class every time it is needed: the game
+// may have closed or restarted since the last look, so no handle is cached.
+#pragma once
+#include <windows.h>
+
+namespace gkr {
+
+// The top-level window of class " G K R ", or NULL when the game is not running.
+HWND FindGameWindow();
+
+// FindGameWindow, and make sure the window clips its children so the game does
+// not paint over the overlays placed inside it. NULL when the game is not running.
+HWND PrepareGameWindow();
+
+}  // namespace gkr
