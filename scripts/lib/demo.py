@@ -1,0 +1,66 @@
+#!/usr/bin/env python3
+"""Starts DummyGKR.exe and GKRTimer.exe under Wine, waits for their windows,
+and leaves a screenshot. With --keep both keep running (and so does the X
+server, if one was started) for a person to look at."""
+import argparse
+import os
+import shutil
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tests", "harness"))
+import gkrwine  # noqa: E402
+
+
+def screenshot(env, path):
+    xwd = subprocess.run(["xwd", "-root", "-silent"], env=env, capture_output=True, timeout=30)
+    subprocess.run(["convert", "xwd:-", path], input=xwd.stdout, env=env, check=True, timeout=60)
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("--keep", action="store_true", help="leave the programs running")
+    ap.add_argument("--build", required=True)
+    ap.add_argument("--source", required=True)
+    a = ap.parse_args()
+
+    bindir = os.path.join(a.build, "windows", "bin")
+    os.environ["GKR_BIN_DIR"] = bindir
+    workdir = os.path.join(a.build, "demo")
+    os.makedirs(workdir, exist_ok=True)
+    sample = os.path.join(a.source, "samples", "SData.xml")
+    if os.path.exists(sample) and not os.path.exists(os.path.join(workdir, "SData.xml")):
+        shutil.copy(sample, workdir)
+
+    wine = gkrwine.Wine(prefix=os.path.join(a.build, "wineprefix"))
+    try:
+        wine.start(os.path.join(bindir, "DummyGKR.exe"), cwd=workdir)
+        if wine.find_window(" G K R ", "DummyGKR", 20000) is None:
+            print("demo: the DummyGKR window did not appear", file=sys.stderr)
+            return 1
+        print("demo: DummyGKR is up")
+        timer = os.path.join(bindir, "GKRTimer.exe")
+        if os.path.exists(timer):
+            wine.start(timer, cwd=workdir)
+            if wine.find_window("#32770", "GKR Utility Manager", 20000) is None:
+                print("demo: the GKR Utility Manager window did not appear", file=sys.stderr)
+                return 1
+            print("demo: GKRTimer is up (working folder %s)" % workdir)
+        time.sleep(3)  # a few worker passes: the overlays appear, the gauge is read
+        shot = os.path.join(a.build, "demo-screenshot.png")
+        screenshot(wine.env, shot)
+        print("demo: screenshot in %s" % shot)
+        if a.keep:
+            print("demo: left running on DISPLAY=%s (WINEPREFIX=%s)" % (wine.env["DISPLAY"], wine.prefix))
+            print("demo: stop with: kill %s" % " ".join(str(p.pid) for p in wine.procs
+                                                        + ([wine.xvfb.proc] if wine.xvfb else [])))
+            wine.procs.clear()
+            wine.xvfb = None
+        return 0
+    finally:
+        wine.close()
+
+
+if __name__ == "__main__":
+    sys.exit(main())
