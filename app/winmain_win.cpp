@@ -1,4 +1,31 @@
-// Placeholder entry point; replaced by the start-up code.
+// GKRTimer's entry point.
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+#include "app/app_core_win.h"
+#include "app/defaults.h"
+#include "app/dispatch_codes.h"
+#include "app/startup_win.h"
+#include "settings/settings.h"
+
+namespace {
+
+// The process-wide objects exist before WinMain runs, the core (with the
+// dialog and overlay objects) first and the settings record after it, so the
+// settings go away first at exit, after the worker has stopped.
+struct ProcessObjects {
+    ProcessObjects() {
+        gkr::AppCore::Instance();
+        gkr::AppSettings();
+    }
+} g_processObjects;
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    gkr::ApplyDefaults(gkr::AppSettings());
+    // First in the task list, so every pass watches the game before the other tasks.
+    gkr::AppCore::Instance()->RegisterTask(gkr::dispatch::TaskGameWatch, 1.0);
+    if (!gkr::InitApplication(instance)) return 0;
+    const int exitCode = gkr::RunMessageLoop();
+    return gkr::ShutDown(exitCode);
+}

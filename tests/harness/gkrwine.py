@@ -8,13 +8,14 @@
 """
 import fcntl
 import os
+import select
 import signal
 import subprocess
 import tempfile
 import time
 
 WINE = "/usr/lib/wine/wine64" if os.path.exists("/usr/lib/wine/wine64") else "wine"
-PREFIX_VERSION = "3"  # bump when the prefix set-up below changes
+PREFIX_VERSION = "4"  # bump when the prefix set-up below changes
 
 _FONT_REG = """Windows Registry Editor Version 5.00
 
@@ -27,6 +28,11 @@ _FONT_REG = """Windows Registry Editor Version 5.00
 [HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]
 "MS Shell Dlg"="NanumGothic"
 "MS Shell Dlg 2"="NanumGothic"
+
+; No window manager runs on Xvfb: unmanaged windows keep Wine from waiting
+; 2 s for a window manager's answer on every hide, move or destroy.
+[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]
+"Managed"="N"
 """
 
 
@@ -96,7 +102,31 @@ class Wine:
             "WINEDEBUG": "-all",
             "WINEDLLOVERRIDES": "mscoree,mshtml=",
         })
+        self._wait_for_server_exit()
         self._ensure_prefix()
+        self._start_keeper()
+
+    # -- server ---------------------------------------------------------------
+    # Wine 8 can hang a program that starts while the prefix's wineserver is
+    # still coming up or already going down. So a session waits out the server
+    # of an earlier session, then starts one keeper process that holds the
+    # server (and Wine's desktop process) up until the session ends.
+    def _wait_for_server_exit(self, timeout=60):
+        try:
+            subprocess.run(["wineserver", "-w"], env=self.env, timeout=timeout,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        except subprocess.TimeoutExpired:
+            raise WineError("the previous wineserver did not end")
+
+    def _start_keeper(self):
+        probe = os.path.join(bin_dir(), "probe.exe")
+        if not os.path.exists(probe):
+            return
+        keeper = self.start(probe, "post", 0, 0, 0, 0, ";", "sleep", 3600000, stdout=subprocess.PIPE)
+        ready, _, _ = select.select([keeper.stdout], [], [], 120)
+        if not ready or not keeper.stdout.readline():
+            self.close()
+            raise WineError("the Wine session did not come up")
 
     # -- prefix -----------------------------------------------------------
     def _ensure_prefix(self):
@@ -104,8 +134,10 @@ class Wine:
         stamp = os.path.join(self.prefix, ".gkr-prefix")
         with open(self.prefix + ".lock", "w") as lock:
             fcntl.flock(lock, fcntl.LOCK_EX)
-            if os.path.exists(stamp) and open(stamp).read().strip() == PREFIX_VERSION:
-                return
+            if os.path.exists(stamp):
+                with open(stamp) as f:
+                    if f.read().strip() == PREFIX_VERSION:
+                        return
             self._checked([WINE, "wineboot", "-i"], 180, "wineboot")
             with tempfile.NamedTemporaryFile("wb", suffix=".reg", delete=False) as f:
                 f.write(b"\xff\xfe" + _FONT_REG.replace("\n", "\r\n").encode("utf-16-le"))
@@ -139,19 +171,25 @@ class Wine:
         return p
 
     def run(self, exe, *args, timeout=60, cwd=None):
-        """Runs a Windows console program to its end; returns (exit code, stdout text)."""
-        p = subprocess.Popen([WINE, exe, *map(str, args)], env=self.env, cwd=cwd,
-                             stdout=subprocess.PIPE, stderr=subprocess.PIPE,
-                             start_new_session=True)
-        self.procs.append(p)
-        try:
-            out, _ = p.communicate(timeout=timeout)
-        except subprocess.TimeoutExpired:
-            self._kill(p)
-            raise WineError(f"{os.path.basename(exe)} {' '.join(map(str, args))}: timed out after {timeout} s")
-        finally:
-            self.procs.remove(p)
-        return p.returncode, out.decode("utf-8", "replace").replace("\r\n", "\n")
+        """Runs a Windows console program to its end; returns (exit code, stdout text).
+        The output goes through a file and the run ends with the process: a
+        program that starts Wine's desktop process hands it its stdout, so the
+        end of a pipe could come only with the session."""
+        with tempfile.TemporaryFile() as out:
+            p = subprocess.Popen([WINE, exe, *map(str, args)], env=self.env, cwd=cwd,
+                                 stdout=out, stderr=subprocess.DEVNULL,
+                                 start_new_session=True)
+            self.procs.append(p)
+            try:
+                p.wait(timeout)
+            except subprocess.TimeoutExpired:
+                self._kill(p)
+                raise WineError(f"{os.path.basename(exe)} {' '.join(map(str, args))}: timed out after {timeout} s")
+            finally:
+                self.procs.remove(p)
+            out.seek(0)
+            text = out.read()
+        return p.returncode, text.decode("utf-8", "replace").replace("\r\n", "\n")
 
     def probe(self, *args, timeout=30):
         """Runs probe.exe with the given command(s); returns (exit code, output lines)."""
@@ -195,6 +233,10 @@ class Wine:
         for p in self.procs:
             self._kill(p)
         self.procs.clear()
+        try:
+            self._wait_for_server_exit()
+        except WineError:
+            pass
         if self.xvfb:
             self.xvfb.stop()
             self.xvfb = None

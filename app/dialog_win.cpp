@@ -1,0 +1,19 @@
+#include "app/dialog_win.h"
+
+#include "app/module_win.h"
+
+namespace gkr {
+
+HWND Dialog::Create(HWND parent) {
+    if (handle) Close();
+    handle = CreateDialogParamW(ModuleInstance(), MAKEINTRESOURCEW(templateId_), parent,
+                                AsDialogProcedure(DialogProc()), 0);
+    return handle;
+}
+
+INT_PTR Dialog::RunModal(HWND parent) {
+    return DialogBoxParamW(ModuleInstance(), MAKEINTRESOURCEW(templateId_), parent,
+                           AsDialogProcedure(DialogProc()), 0);
+}
+
+}  // namespace gkr

@@ -1,0 +1,59 @@
+// Copies small rectangles of the display into 32-bit pixel blocks. The game's
+// pixels are read from the display, not from its window's DC, which need not
+// hold what a full-screen game draws.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+
+#include "app/screen_pixels.h"
+
+namespace gkr {
+
+using CaptureBuffer = std::array<uint8_t, kCaptureBufferBytes>;
+
+// Copies the screen pixels from (originX + left, originY + top) to
+// (originX + right, originY + bottom) into `buffer`: rows top-down, B, G, R, X
+// bytes per pixel, cut off after kCaptureBufferBytes. Returns the number of
+// bytes copied: 0 for an empty rectangle, a failed copy, or a display that
+// does not run with 32 bits per pixel (whose bytes would be misread).
+int CaptureScreenRect(HDC screenDC, int originX, int originY, int left, int top, int right, int bottom,
+                      CaptureBuffer& buffer);
+
+// CaptureScreenRect of `rect`, seen as a block of its width and height.
+PixelBlock CaptureBlock(HDC screenDC, POINT origin, const CaptureRect& rect, CaptureBuffer& buffer);
+
+// The display's device context, created for one pass and deleted with it.
+class DisplayDC {
+public:
+    DisplayDC() : dc_(CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr)) {}
+    ~DisplayDC() {
+        if (dc_) DeleteDC(dc_);
+    }
+    DisplayDC(const DisplayDC&) = delete;
+    DisplayDC& operator=(const DisplayDC&) = delete;
+    HDC Get() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
+// A window's device context, released when the pass ends.
+class WindowDC {
+public:
+    explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDC() {
+        if (dc_) ReleaseDC(window_, dc_);
+    }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    HDC Get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+}  // namespace gkr

@@ -1,0 +1,70 @@
+#include "app/startup_win.h"
+
+#include <commctrl.h>
+
+#include "app/app_core_win.h"
+#include "app/dispatch_codes.h"
+#include "app/manage_dlg_win.h"
+#include "app/module_win.h"
+
+namespace gkr {
+
+BOOL InitApplication(HINSTANCE instance) {
+    AppCore* core = AppCore::Instance();
+    core->sleepMs = 50;
+    core->running = 1;
+    SetModuleInstance(instance);
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    core->frequency = frequency.QuadPart;
+
+    core->StartWorker();
+
+    // The dialogs use the tab control, list views and trackbars of Common Controls 6.
+    INITCOMMONCONTROLSEX controls = {};
+    controls.dwSize = sizeof(controls);
+    controls.dwICC = ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES;
+    InitCommonControlsEx(&controls);
+
+    ManageDlg* manager = ManageDlg::Instance();
+    manager->Create(nullptr);
+    ShowWindow(manager->handle, SW_SHOW);
+
+    // After the game watch registered by WinMain, so a pass runs them in this order.
+    core->RegisterTask(dispatch::TaskTimerTick, 0.05);
+    core->RegisterTask(dispatch::TaskSheetRedraw, 0.01);
+    core->RegisterTask(dispatch::TaskNotePanel, 0.5);
+    return TRUE;
+}
+
+int RunMessageLoop() {
+    MSG msg = {};
+    for (;;) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) return static_cast<int>(msg.wParam);
+        if (got == -1) return 0;  // cannot happen with a NULL window filter; never spin on it
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+int ShutDown(int exitCode) {
+    // conf.xml has been saved by the manager dialog before WM_QUIT was posted.
+    const bool workerStopped = AppCore::Instance()->StopWorker(kWorkerStopBoundMs);
+
+    // The close box leaves the dialog alive; destroying it now runs the
+    // pages' end handlers (the game's key file is put back, the overlays go).
+    ManageDlg* manager = ManageDlg::Instance();
+    if (manager->Exists()) DestroyWindow(manager->handle);
+
+    if (!workerStopped) {
+        // The worker is stuck in its pass, blocked on something outside this
+        // thread (a hung peer window). Returning would destroy the settings and
+        // lists it is reading under it; ExitProcess ends the worker before any
+        // of them is destroyed. Everything worth keeping is saved already.
+        ExitProcess(static_cast<UINT>(exitCode));
+    }
+    return exitCode;
+}
+
+}  // namespace gkr

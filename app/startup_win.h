@@ -1,0 +1,25 @@
+// The program's way up and down on the user-interface thread.
+#pragma once
+
+#include <windows.h>
+
+namespace gkr {
+
+// How long shutdown waits for the worker to finish its pass.
+constexpr DWORD kWorkerStopBoundMs = 2000;
+
+// Starts the worker, creates and shows the manager dialog and registers the
+// periodic tasks that follow the game watch. Always TRUE.
+BOOL InitApplication(HINSTANCE instance);
+
+// GetMessageW / TranslateMessage / DispatchMessageW until WM_QUIT; returns its
+// exit code. No IsDialogMessageW: the dialogs have no keyboard navigation.
+int RunMessageLoop();
+
+// Stops the worker and destroys what is left of the manager dialog, so the
+// pages' end handlers run however the program was closed. Returns exitCode;
+// if the worker cannot be stopped within kWorkerStopBoundMs, ends the process
+// with exitCode instead (see the definition).
+int ShutDown(int exitCode);
+
+}  // namespace gkr

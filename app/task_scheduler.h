@@ -1,0 +1,67 @@
+// The periodic tasks of the worker thread: registration, release and reuse of
+// task ids, and one walk over the list that runs every task whose period has
+// passed. Time is counted in ticks of a clock given from outside (the
+// performance counter in the program, a fake clock in the tests).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <vector>
+
+namespace gkr {
+
+struct PeriodicTask {
+    int32_t id = 0;
+    int64_t lastDue = 0;       // clock value at which the current period began
+    double interval = 0.0;     // period in seconds
+    int32_t code = 0;          // what the dispatcher runs
+    int32_t removeAfterRun = 0;
+    int64_t runCount = 0;
+    uint64_t order = 0;        // grows with every registration; keeps a walk's place
+};
+
+// True when more than one interval has passed since the period began
+// (strictly more: a task exactly one interval old waits for the next pass).
+bool IsTaskDue(const PeriodicTask& task, int64_t now, int64_t frequency);
+
+// Moves the period start on by exactly one period, never to now, so a task
+// that was held up runs on the following passes until it has caught up.
+void AdvanceTaskPeriod(PeriodicTask& task, int64_t frequency);
+
+class TaskScheduler {
+public:
+    using Clock = std::function<int64_t()>;
+    using Dispatcher = std::function<void(int32_t code)>;
+
+    explicit TaskScheduler(Clock clock);
+
+    // Reuses the most recently released id if there is one, else counts up from 1.
+    int32_t RegisterTask(int32_t code, double intervalSeconds);
+    // Like RegisterTask, but the task is removed after its first run.
+    int32_t RegisterOneShot(int32_t code, double intervalSeconds);
+    // Removes the first task with this id and releases the id; an unknown id changes nothing.
+    void UnregisterTask(int32_t id);
+
+    // One walk in list order: every due task runs once, through dispatch, with
+    // the list unlocked so the dispatched work may register or unregister tasks.
+    void RunDueTasks(int64_t now, int64_t frequency, const Dispatcher& dispatch);
+
+    // Copies for inspection.
+    std::vector<PeriodicTask> Tasks() const;
+    std::vector<int32_t> FreeIds() const;
+    int32_t LastId() const;
+
+private:
+    int32_t Register(int32_t code, double intervalSeconds, int32_t removeAfterRun);
+    size_t FirstAfter(uint64_t order) const;  // index of the first task registered after `order`
+
+    Clock clock_;
+    mutable std::mutex mutex_;
+    int32_t lastId_ = 0;
+    uint64_t lastOrder_ = 0;
+    std::vector<PeriodicTask> tasks_;  // registration order, so `order` ascends
+    std::vector<int32_t> freeIds_;     // released ids, oldest first
+};
+
+}  // namespace gkr

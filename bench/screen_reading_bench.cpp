@@ -1,0 +1,69 @@
+// The pixel analysis of one game-watch pass (gauge strip and marker column)
+// and of one note-panel reading, on blocks laid out like real captures of a
+// 644-pixel-wide game client. The captures themselves are not included.
+#include <benchmark/benchmark.h>
+
+#include "app/health_gauge.h"
+#include "app/note_panel.h"
+#include "app/note_tracker.h"
+#include "tests/unit/pixel_canvas.h"
+
+namespace gkr {
+namespace {
+
+using test::kBlackRgb;
+using test::kWhiteRgb;
+using test::PixelCanvas;
+using test::Rgb;
+
+PixelCanvas GaugeStrip() {
+    PixelCanvas strip(HealthStripRect(644).Width(), 2, Rgb{120, 30, 30});
+    for (int i = 1; i <= 3; ++i) strip.Set(i, 0, Rgb{40, 80, 20});
+    strip.Set(328, 0, kBlackRgb);  // maximum health 100
+    return strip;
+}
+
+PixelCanvas MarkerColumn() {
+    PixelCanvas column(1, kMarkerColumnRect.Height());
+    for (int j : {3, 6, 7, 8}) column.Set(0, j, kBlackRgb);
+    for (int j : {4, 5}) column.Set(0, j, kWhiteRgb);
+    return column;
+}
+
+PixelCanvas NotePanel() {
+    PixelCanvas panel(kNotePanelRect.Width(), kNotePanelRect.Height(), Rgb{60, 50, 40});
+    const Rgb notes[4] = {{255, 0, 0}, {0, 255, 0}, {250, 250, 250}, kBlackRgb};
+    for (int k = 0; k < 4; ++k) {
+        const int y = k % 2 ? 16 : 8;
+        panel.Set(24 * k, y, kBlackRgb);
+        panel.Set(24 * k + 14, y, kBlackRgb);
+        panel.Set(24 * k + 10 + (k % 2 ? 5 : 0), 8, notes[k]);
+    }
+    return panel;
+}
+
+void GameWatchAnalysis(benchmark::State& state) {
+    const PixelCanvas strip = GaugeStrip(), column = MarkerColumn();
+    for (auto _ : state) {
+        const HealthGaugeReading gauge = ReadHealthGauge(strip.Block());
+        const bool visible = IsNotePanelVisible(column.Block(), gauge.maxHealth);
+        benchmark::DoNotOptimize(gauge);
+        benchmark::DoNotOptimize(visible);
+    }
+}
+BENCHMARK(GameWatchAnalysis);
+
+void NotePanelReading(benchmark::State& state) {
+    const PixelCanvas panel = NotePanel();
+    NotePanelTracker tracker;
+    for (auto _ : state) {
+        // Hidden in between, so every reading is accepted and fully matched.
+        tracker.OnPanelHidden();
+        const NotePanelUpdate update = tracker.OnReading(ReadNoteSlots(panel.Block()));
+        benchmark::DoNotOptimize(update);
+    }
+}
+BENCHMARK(NotePanelReading);
+
+}  // namespace
+}  // namespace gkr

@@ -1,0 +1,15 @@
+#include "input/accel_dlg_win.h"
+
+#include "resources/page_ids.h"
+
+namespace gkr {
+
+AccelDlg::AccelDlg() : Dialog(IDD_ACCEL_PAGE) {}
+
+Procedure AccelDlg::DialogProc() { return &StaticProcedure<AccelDlg>; }
+
+INT_PTR AccelDlg::OnMessage(HWND, UINT message, WPARAM, LPARAM) {
+    return message == WM_INITDIALOG ? TRUE : FALSE;
+}
+
+}  // namespace gkr

@@ -1,0 +1,53 @@
+// The first joystick's capabilities and the axis thresholds derived from them.
+// Hotkey matching and the key capture dialog both read them, so a combination
+// is matched against the same thresholds it was recorded with.
+#pragma once
+
+#include <cstdint>
+
+namespace gkr {
+
+// The fields of the joystick capability record that the program uses.
+struct PadCaps {
+    uint32_t wXmin = 0, wXmax = 0;
+    uint32_t wYmin = 0, wYmax = 0;
+    uint32_t wZmin = 0, wZmax = 0;
+    uint32_t wRmin = 0, wRmax = 0;
+    uint32_t wUmin = 0, wUmax = 0;
+    uint32_t wVmin = 0, wVmax = 0;
+    uint32_t wCaps = 0;
+    uint32_t wMaxButtons = 0;
+};
+
+// Bits of PadCaps::wCaps.
+constexpr uint32_t kPadHasZ = 0x01;
+constexpr uint32_t kPadHasR = 0x02;
+constexpr uint32_t kPadHasU = 0x04;
+constexpr uint32_t kPadHasV = 0x08;
+constexpr uint32_t kPadHasPov = 0x10;
+
+// An axis counts as pushed at or beyond a threshold: in its outer quarter.
+struct AxisThreshold {
+    uint32_t low = 0;
+    uint32_t high = 0;
+};
+
+struct AxisThresholds {
+    AxisThreshold x, y, z, r, u, v;
+};
+
+// low = 3m/4 + M/4 and high = 3M/4 + m/4, each quarter truncated on its own;
+// both 0 when the axis has no range (m = M).
+AxisThreshold ComputeAxisThreshold(uint32_t min, uint32_t max);
+AxisThresholds ComputeAxisThresholds(const PadCaps& caps);
+
+// The process-wide record, zero until first read. Written by the
+// user-interface thread, read by the worker's poll: every field is one
+// 32-bit word, so a reader never sees a torn value.
+PadCaps CurrentPadCaps();
+AxisThresholds CurrentAxisThresholds();
+
+// Stores new capabilities and the thresholds derived from them.
+void StorePadCaps(const PadCaps& caps);
+
+}  // namespace gkr

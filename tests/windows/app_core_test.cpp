@@ -1,0 +1,214 @@
+// The core on Win32: the dispatcher acting on real windows, the worker thread
+// running and stopping, and the shutdown wait that answers the worker's sends.
+#include <windows.h>
+
+#include <atomic>
+
+#include <gtest/gtest.h>
+
+#include "app/app_core_win.h"
+#include "app/dispatch_codes.h"
+#include "app/thread_wait_win.h"
+#include "overlays/energy_wnd_win.h"
+#include "overlays/flute_wnd_win.h"
+#include "overlays/timer_wnd_win.h"
+#include "settings/settings.h"
+
+namespace gkr {
+namespace {
+
+HWND PlainWindow() {
+    return CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 20, 20, nullptr, nullptr, nullptr,
+                           nullptr);
+}
+
+// Gives the three overlays stand-in windows and restores everything after.
+class DispatchTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Settings& s = AppSettings();
+        saved_[0] = s.UseTimer;
+        saved_[1] = s.UseEnergy;
+        saved_[2] = s.UseFlute;
+        s.UseTimer = s.UseEnergy = s.UseFlute = 1;
+        core->timerWnd->handle = PlainWindow();
+        core->energyWnd->handle = PlainWindow();
+        core->fluteWnd->handle = PlainWindow();
+    }
+    void TearDown() override {
+        core->timerWnd->Stop();
+        for (Window* w : {static_cast<Window*>(core->timerWnd), static_cast<Window*>(core->energyWnd),
+                          static_cast<Window*>(core->fluteWnd)}) {
+            DestroyWindow(w->handle);
+            w->handle = nullptr;
+        }
+        Settings& s = AppSettings();
+        s.UseTimer = saved_[0];
+        s.UseEnergy = saved_[1];
+        s.UseFlute = saved_[2];
+    }
+    AppCore* core = AppCore::Instance();
+
+private:
+    int32_t saved_[3] = {};
+};
+
+TEST_F(DispatchTest, TimerActionsStartStopHideAndShow) {
+    HWND timer = core->timerWnd->handle;
+    core->Dispatch(dispatch::ActionTimerStart);
+    EXPECT_TRUE(core->timerWnd->IsRunning());
+    core->Dispatch(dispatch::ActionTimerStop);
+    EXPECT_FALSE(core->timerWnd->IsRunning());
+    core->Dispatch(dispatch::ActionTimerHide);
+    EXPECT_FALSE(IsWindowVisible(timer));
+    core->Dispatch(dispatch::ActionTimerShow);
+    EXPECT_TRUE(IsWindowVisible(timer));
+    EXPECT_EQ(1, AppSettings().UseTimer);  // visibility only
+}
+
+TEST_F(DispatchTest, TimerActionsIgnoredWithoutUseTimer) {
+    AppSettings().UseTimer = 0;
+    core->Dispatch(dispatch::ActionTimerHide);
+    EXPECT_TRUE(IsWindowVisible(core->timerWnd->handle));
+    core->Dispatch(dispatch::ActionTimerStart);
+    EXPECT_FALSE(core->timerWnd->IsRunning());
+}
+
+TEST_F(DispatchTest, ActionsOnAGoneOverlayDoNothing) {
+    DestroyWindow(core->timerWnd->handle);  // the handle stays, stale
+    DestroyWindow(core->energyWnd->handle);
+    core->Dispatch(dispatch::ActionTimerStart);
+    EXPECT_FALSE(core->timerWnd->IsRunning());
+    core->Dispatch(dispatch::ActionEnergyHide);
+    EXPECT_EQ(1, AppSettings().UseEnergy);
+}
+
+TEST_F(DispatchTest, EnergyAndSheetActionsFlipTheirSetting) {
+    core->Dispatch(dispatch::ActionEnergyHide);
+    EXPECT_EQ(0, AppSettings().UseEnergy);
+    core->Dispatch(dispatch::ActionEnergyHide);
+    EXPECT_EQ(0, AppSettings().UseEnergy);
+    core->Dispatch(dispatch::ActionEnergyShow);
+    EXPECT_EQ(1, AppSettings().UseEnergy);
+    core->Dispatch(dispatch::ActionSheetHide);
+    EXPECT_EQ(0, AppSettings().UseFlute);
+    core->Dispatch(dispatch::ActionSheetShow);
+    EXPECT_EQ(1, AppSettings().UseFlute);
+}
+
+TEST_F(DispatchTest, CodesOutsideTheTableChangeNothing) {
+    for (int32_t code : {8, -5, 100, -100}) core->Dispatch(code);
+    EXPECT_FALSE(core->timerWnd->IsRunning());
+    EXPECT_TRUE(IsWindowVisible(core->timerWnd->handle));
+    EXPECT_EQ(1, AppSettings().UseEnergy);
+    EXPECT_EQ(1, AppSettings().UseFlute);
+}
+
+// --- worker and shutdown -----------------------------------------------
+
+TEST(Worker, RunsTasksAndStopsPromptly) {
+    AppCore* core = AppCore::Instance();
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    core->frequency = f.QuadPart;
+    core->sleepMs = 10;
+    core->running = 1;
+    const int32_t id = core->RegisterTask(1000, 0.001);  // a code that does nothing
+    core->StartWorker();
+    ASSERT_NE(nullptr, core->workerThread);
+    Sleep(200);
+
+    const ULONGLONG before = GetTickCount64();
+    EXPECT_TRUE(core->StopWorker(2000));
+    EXPECT_LT(GetTickCount64() - before, 200u);  // the sleep is cut short, no 50 ms wait
+    EXPECT_EQ(nullptr, core->workerThread);
+    EXPECT_EQ(0, core->running);
+
+    int64_t runs = 0;
+    for (const PeriodicTask& t : core->Tasks().Tasks())
+        if (t.id == id) runs = t.runCount;
+    EXPECT_GE(runs, 3);
+    core->UnregisterTask(id);
+    EXPECT_TRUE(core->StopWorker(100));  // stopping again is harmless
+}
+
+// A window procedure that counts the messages sent to it from other threads.
+std::atomic<int> g_sent{0};
+LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_USER + 7) {
+        ++g_sent;
+        return 42;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+HWND CountingWindow() {
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = CountingProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"GKRTestCountingWnd";
+    RegisterClassExW(&wc);
+    return CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance,
+                           nullptr);
+}
+
+struct SendJob {
+    HWND target;
+    int times;
+    std::atomic<bool>* stop;
+};
+
+DWORD WINAPI SendingThread(LPVOID param) {
+    SendJob* job = static_cast<SendJob*>(param);
+    for (int i = 0; i < job->times && !(job->stop && *job->stop); ++i) {
+        if (SendMessageW(job->target, WM_USER + 7, 0, 0) != 42) return 1;
+        Sleep(1);
+    }
+    return 0;
+}
+
+TEST(ThreadWait, AnswersSendsSoABlockedThreadCanFinish) {
+    HWND window = CountingWindow();
+    g_sent = 0;
+    SendJob job{window, 5, nullptr};
+    HANDLE thread = CreateThread(nullptr, 0, SendingThread, &job, 0, nullptr);
+    // A plain WaitForSingleObject here would never return: the thread waits for us.
+    EXPECT_TRUE(WaitForThreadAnsweringSends(thread, 5000));
+    DWORD code = 99;
+    GetExitCodeThread(thread, &code);
+    EXPECT_EQ(0u, code);
+    EXPECT_EQ(5, g_sent);
+    CloseHandle(thread);
+    DestroyWindow(window);
+}
+
+TEST(ThreadWait, GivesUpAtTheBoundEvenWhileSendsKeepComing) {
+    HWND window = CountingWindow();
+    std::atomic<bool> stop{false};
+    SendJob job{window, 1000000, &stop};
+    HANDLE thread = CreateThread(nullptr, 0, SendingThread, &job, 0, nullptr);
+    const ULONGLONG before = GetTickCount64();
+    EXPECT_FALSE(WaitForThreadAnsweringSends(thread, 200));
+    const ULONGLONG took = GetTickCount64() - before;
+    EXPECT_GE(took, 190u);
+    EXPECT_LT(took, 1000u);
+    stop = true;
+    EXPECT_TRUE(WaitForThreadAnsweringSends(thread, 5000));
+    CloseHandle(thread);
+    DestroyWindow(window);
+}
+
+TEST(ThreadWait, PostedMessagesStayQueued) {
+    HWND window = CountingWindow();
+    PostMessageW(window, WM_USER + 9, 0, 0);
+    HANDLE thread = CreateThread(nullptr, 0, [](LPVOID) -> DWORD { return 0; }, nullptr, 0, nullptr);
+    EXPECT_TRUE(WaitForThreadAnsweringSends(thread, 5000));
+    MSG msg;
+    EXPECT_TRUE(PeekMessageW(&msg, window, WM_USER + 9, WM_USER + 9, PM_REMOVE));
+    CloseHandle(thread);
+    DestroyWindow(window);
+}
+
+}  // namespace
+}  // namespace gkr

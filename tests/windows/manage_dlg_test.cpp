@@ -1,0 +1,98 @@
+// The manager dialog's ways out: every one saves and ends the message loop;
+// only the command path destroys the dialog (and the timer overlay with it).
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include "app/manage_dlg_win.h"
+#include "overlays/timer_wnd_win.h"
+#include "resources/manager_ids.h"
+#include "settings/settings.h"
+
+namespace gkr {
+namespace {
+
+// Removes every queued message; true if WM_QUIT with exit code 0 was among them.
+bool DrainQuit() {
+    bool quit = false;
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            quit = msg.wParam == 0;
+            continue;
+        }
+        DispatchMessageW(&msg);
+    }
+    return quit;
+}
+
+class ManageDlgTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
+        InitCommonControlsEx(&controls);
+        savedAccels = AppSettings().accels.Copy();
+        AppSettings().accels.Publish({});
+        dlg = ManageDlg::Instance();
+        ASSERT_NE(nullptr, dlg->Create(nullptr));
+        DrainQuit();
+    }
+    void TearDown() override {
+        if (dlg->Exists()) DestroyWindow(dlg->handle);
+        dlg->handle = nullptr;
+        DrainQuit();
+        AppSettings().accels.Publish(savedAccels);
+    }
+    ManageDlg* dlg = nullptr;
+    AccelList savedAccels;
+};
+
+TEST_F(ManageDlgTest, FindsItsTabControl) {
+    EXPECT_EQ(GetDlgItem(dlg->handle, IDC_MANAGER_TAB), dlg->tab);
+    EXPECT_NE(nullptr, dlg->tab);
+}
+
+TEST_F(ManageDlgTest, EmptyHotkeyListGetsTheEightActions) {
+    EXPECT_EQ(8u, AppSettings().accels.Size());
+}
+
+TEST_F(ManageDlgTest, CloseBoxEndsTheLoopButKeepsTheDialog) {
+    SendMessageW(dlg->handle, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(DrainQuit());
+    EXPECT_TRUE(dlg->Exists());
+}
+
+TEST_F(ManageDlgTest, ExitButtonDestroysTheDialogAndTheTimerOverlay) {
+    HWND timer =
+        CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    TimerWnd::Instance()->handle = timer;
+    HWND window = dlg->handle;
+    SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDC_MANAGER_EXIT, BN_CLICKED), 0);
+    EXPECT_TRUE(DrainQuit());
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(nullptr, dlg->handle);
+    EXPECT_FALSE(IsWindow(timer));
+    EXPECT_EQ(nullptr, TimerWnd::Instance()->handle);
+}
+
+TEST_F(ManageDlgTest, OkAndCancelLeaveLikeTheExitButton) {
+    for (WORD id : {static_cast<WORD>(IDOK), static_cast<WORD>(IDCANCEL)}) {
+        HWND window = dlg->handle;
+        SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+        EXPECT_TRUE(DrainQuit()) << id;
+        EXPECT_FALSE(IsWindow(window)) << id;
+        dlg->Create(nullptr);
+        DrainQuit();
+    }
+}
+
+TEST_F(ManageDlgTest, OtherCommandsDoNothing) {
+    const LRESULT r = SendMessageW(dlg->handle, WM_COMMAND, MAKEWPARAM(4242, BN_CLICKED), 0);
+    EXPECT_EQ(0, r);
+    EXPECT_FALSE(DrainQuit());
+    EXPECT_TRUE(dlg->Exists());
+}
+
+}  // namespace
+}  // namespace gkr
