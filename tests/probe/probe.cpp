@@ -14,6 +14,8 @@
 //   keys KEY[+KEY...]                     SendInput: presses in order, releases in reverse
 //   pixel HWND X Y                        client point read from the display: pixel X Y R G B
 //   sleep MS
+//   focus HWND                            pointer into the client area, window to the foreground
+//   menu HWND                             menu 0x... (the window's menu bar, 0x0 for none)
 // Numbers may be decimal or 0x-hex. Several commands can be joined with ";".
 #include <windows.h>
 #include <shellapi.h>
@@ -250,6 +252,27 @@ int Run(const std::vector<std::wstring>& a) {
         DeleteDC(screen);
         Print("pixel %s %s %d %d %d\n", Utf8(a[2]).c_str(), Utf8(a[3]).c_str(),
               GetRValue(c), GetGValue(c), GetBValue(c));
+        return 0;
+    }
+    if (cmd == L"focus" && need(1)) {
+        // Without a window manager X focus follows the pointer, so keys only
+        // reach a window once the pointer is over it.
+        HWND h = Hwnd(a[1]);
+        if (!IsWindow(h)) { Print("no window\n"); return 1; }
+        RECT c{};
+        GetClientRect(h, &c);
+        POINT centre{c.right / 2, c.bottom / 2};
+        ClientToScreen(h, &centre);
+        SetCursorPos(centre.x, centre.y);
+        SetForegroundWindow(h);
+        Sleep(200);
+        Print("foreground %d\n", GetForegroundWindow() == h ? 1 : 0);
+        return 0;
+    }
+    if (cmd == L"menu" && need(1)) {
+        HWND h = Hwnd(a[1]);
+        if (!IsWindow(h)) { Print("no window\n"); return 1; }
+        Print("menu 0x%llx\n", (unsigned long long)(INT_PTR)GetMenu(h));
         return 0;
     }
     if (cmd == L"sleep" && need(1)) {
