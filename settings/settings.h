@@ -4,6 +4,7 @@
 // Both threads use it. The options are atomic 32-bit words, each replaced
 // whole; the hotkey list is immutable once published and replaced whole, so
 // the worker's poll always reads a complete list (see HotkeyList).
+// The file itself: settings_file.h (its format) and data_files.h (load, save).
 #pragma once
 
 #include <atomic>

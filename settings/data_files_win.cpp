@@ -1,0 +1,20 @@
+#include "settings/data_files.h"
+
+#include "settings/number_text.h"
+#include "settings/replace_file.h"
+#include "settings/settings_file.h"
+
+namespace gkr {
+
+void LoadSettings(Settings& settings, const std::string& path) {
+    LoadSettingsFile(settings, path, UserDigitGrouping());
+}
+
+bool SaveSettings(const Settings& settings, const std::string& path) {
+    // CR LF, as the file has always been written in text mode here.
+    return ReplaceFileContents(path, ToCrLf(PrintSettings(settings, UserDigitGrouping())));
+}
+
+void LoadSongSheets(SongSheets& sheets, const std::string& path) { sheets.Load(path, UserDigitGrouping()); }
+
+}  // namespace gkr

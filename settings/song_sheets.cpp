@@ -1,0 +1,110 @@
+#include "settings/song_sheets.h"
+
+#include <algorithm>
+
+#include <tinyxml.h>
+
+#include "settings/xml_document.h"
+
+namespace gkr {
+
+namespace {
+
+bool IsElement(const TiXmlNode& node, const char* name) {
+    return node.Type() == TiXmlNode::TINYXML_ELEMENT && node.ValueStr() == name;
+}
+
+class SheetReader {
+public:
+    explicit SheetReader(const DigitGrouping& grouping) : grouping_(grouping) {}
+
+    void ReadSheet(const TiXmlElement& element, Sheet& sheet) const {
+        ReadText(element, "Effect1", sheet.Effect1);
+        ReadText(element, "Effect2", sheet.Effect2);
+        ReadNumber(element, "Time1", sheet.Time1);
+        ReadNumber(element, "Time2", sheet.Time2);
+        ReadNumber(element, "TimeMax", sheet.TimeMax);
+        int32_t key = static_cast<int32_t>(sheet.NoteVal);
+        ReadNumber(element, "NoteVal", key);
+        sheet.NoteVal = static_cast<uint32_t>(key);
+        sheet.notes.clear();
+        for (const TiXmlNode* child = element.FirstChild(); child; child = child->NextSibling()) {
+            if (!IsElement(*child, "Note")) continue;
+            // A Note without a usable Value still holds its place, as note 0.
+            int32_t value = 0;
+            ReadNumber(*child->ToElement(), "Value", value);
+            sheet.notes.push_back(value);
+        }
+    }
+
+private:
+    void ReadNumber(const TiXmlElement& element, const char* name, int32_t& target) const {
+        if (const std::string* text = element.Attribute(std::string(name))) ParseInt(*text, grouping_, target);
+    }
+    static void ReadText(const TiXmlElement& element, const char* name, std::string& target) {
+        if (const std::string* text = element.Attribute(std::string(name))) target = *text;
+    }
+
+    const DigitGrouping& grouping_;
+};
+
+}  // namespace
+
+uint32_t NoteKey(const std::vector<int32_t>& notes) {
+    uint32_t key = 0;
+    for (int32_t note : notes) key = key * 8u + static_cast<uint32_t>(note);
+    return key;
+}
+
+SongSheets::SongSheets() : list_(std::make_shared<const SheetList>()) {}
+
+void SongSheets::Load(const std::string& path, const DigitGrouping& grouping) {
+    TiXmlDocument document;
+    if (LoadDataDocument(path, document)) Read(document, grouping);
+}
+
+void SongSheets::Read(const TiXmlDocument& document, const DigitGrouping& grouping) {
+    for (const TiXmlNode* node = document.FirstChild(); node; node = node->NextSibling()) {
+        if (!IsElement(*node, "Song")) continue;
+        const SheetReader reader(grouping);
+        SheetList list;
+        for (const TiXmlNode* child = node->FirstChild(); child; child = child->NextSibling()) {
+            if (!IsElement(*child, "Sheet")) continue;
+            list.emplace_back();
+            reader.ReadSheet(*child->ToElement(), list.back());
+        }
+        Publish(std::move(list));
+        return;
+    }
+}
+
+void SongSheets::ComputeKeys() {
+    SheetList list = *Snapshot();
+    for (Sheet& sheet : list) sheet.NoteVal = NoteKey(sheet.notes);
+    Publish(std::move(list));
+}
+
+std::shared_ptr<const SheetList> SongSheets::Snapshot() const { return std::atomic_load(&list_); }
+
+const Sheet* SongSheets::FindSheetByNotes(const int32_t* notes) const {
+    if (!notes) return nullptr;
+    size_t count = 0;
+    while (notes[count] != 0) ++count;
+    const std::shared_ptr<const SheetList> list = Snapshot();
+    for (auto it = list->rbegin(); it != list->rend(); ++it) {
+        if (it->notes.size() == count && std::equal(it->notes.begin(), it->notes.end(), notes)) return &*it;
+    }
+    return nullptr;
+}
+
+void SongSheets::Publish(SheetList list) {
+    retired_.push_back(std::atomic_load(&list_));
+    std::atomic_store(&list_, std::shared_ptr<const SheetList>(std::make_shared<SheetList>(std::move(list))));
+}
+
+SongSheets& AppSongSheets() {
+    static SongSheets sheets;
+    return sheets;
+}
+
+}  // namespace gkr

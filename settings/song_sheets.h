@@ -1,0 +1,72 @@
+// SData.xml: the flute songs, read once at start and only read afterwards.
+//
+//   <Song>
+//       <Sheet Effect1=".." Effect2=".." Time1=".." Time2=".." TimeMax="..">
+//           <Note Value=".." />                 one per note, in playing order
+//       </Sheet>
+//   </Song>
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "settings/number_text.h"
+
+class TiXmlDocument;
+
+namespace gkr {
+
+// One song.
+struct Sheet {
+    std::vector<int32_t> notes;  // note values 1..7, first note first; 0 = unreadable
+    std::string Effect1;         // narrow text, code page 949; empty: never listed
+    std::string Effect2;         // may be empty
+    int32_t Time1 = 0;           // effect seconds on a first play
+    int32_t Time2 = 0;           // seconds added by a repeat while it runs
+    int32_t TimeMax = 0;         // the most that repeats may reach
+    uint32_t NoteVal = 0;        // key of the effect timer, from the notes
+};
+
+using SheetList = std::vector<Sheet>;
+
+// The notes read as the digits of an octal number, first note most
+// significant, in unsigned arithmetic that wraps modulo 2^32: {1, 6, 3} -> 115.
+// Unique for up to ten notes of 1..7.
+uint32_t NoteKey(const std::vector<int32_t>& notes);
+
+// The song list in database (file) order. Each change publishes a new list
+// whole, and lists once published are kept until the process ends: a reader
+// may hold a Sheet pointer or a snapshot without a lock, on any thread.
+class SongSheets {
+public:
+    SongSheets();
+
+    // Replaces the list with the sheets of the file's first top-level "Song"
+    // element. Without one (no file, a damaged or refused file, another root)
+    // the list stays as it was.
+    void Load(const std::string& path, const DigitGrouping& grouping);
+    void Read(const TiXmlDocument& document, const DigitGrouping& grouping);
+
+    // Recomputes every sheet's NoteVal from its notes (the file's NoteVal
+    // attribute is read but does not count).
+    void ComputeKeys();
+
+    std::shared_ptr<const SheetList> Snapshot() const;
+
+    // The sheet whose notes equal `notes` (a list ended by 0) exactly; of
+    // several, the last in database order. nullptr for none.
+    const Sheet* FindSheetByNotes(const int32_t* notes) const;
+
+private:
+    void Publish(SheetList list);
+
+    std::shared_ptr<const SheetList> list_;
+    std::vector<std::shared_ptr<const SheetList>> retired_;  // user-interface thread only
+};
+
+// The process-wide list.
+SongSheets& AppSongSheets();
+
+}  // namespace gkr
