@@ -1,8 +1,15 @@
 #include "app/manage_dlg_win.h"
 
+#include <commctrl.h>
+
+#include <iterator>
+
+#include "app/contract.h"
 #include "app/defaults.h"
+#include "app/game_window_win.h"
 #include "input/accel_dlg_win.h"
 #include "input/keyconfig_dlg_win.h"
+#include "input/pad_caps_win.h"
 #include "overlays/energy_dlg_win.h"
 #include "overlays/energy_wnd_win.h"
 #include "overlays/flute_dlg_win.h"
@@ -10,9 +17,20 @@
 #include "overlays/timer_dlg_win.h"
 #include "overlays/timer_wnd_win.h"
 #include "resources/manager_ids.h"
+#include "settings/data_files.h"
 #include "settings/settings.h"
+#include "settings/song_sheets.h"
 
 namespace gkr {
+
+namespace {
+
+// Tab labels in tab order: hotkeys, energy bar, timer, song sheets, game keys.
+const wchar_t* const kTabLabels[] = {L"단축키 설정", L"에너지바", L"타이머", L"피리악보", L"그라키 설정"};
+
+constexpr DWORD kPageStyle = WS_CHILD | WS_VISIBLE;
+
+}  // namespace
 
 ManageDlg::ManageDlg()
     : Dialog(IDD_MANAGER),
@@ -27,21 +45,34 @@ ManageDlg::ManageDlg()
 
 Procedure ManageDlg::DialogProc() { return &StaticProcedure<ManageDlg>; }
 
-INT_PTR ManageDlg::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR ManageDlg::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
         return OnInitDialog(window);
+    case WM_NOTIFY: {
+        const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header && header->hwndFrom == tab && tab && header->code == static_cast<UINT>(TCN_SELCHANGE))
+            OnTabChanged();
+        return 0;
+    }
+    case WM_TIMER:
+        if (wParam == kOverlayTimerId) CreateMissingOverlays();
+        return 0;
+    case WM_DEVICECHANGE:
+        // A pad plugged in or out: its ranges decide the axis thresholds.
+        RefreshPadCaps();
+        return 0;
     case WM_COMMAND:
         OnCommand(window, LOWORD(wParam));
         return 0;
     case WM_CLOSE:
-        // The close box ends the program without destroying the dialog here;
-        // shutdown destroys it after the worker has stopped.
-        SaveSettings();
+        // The close box ends the program with the message loop; the dialog and
+        // its pages stay until the process ends.
+        SaveSettingsFile();
         PostQuitMessage(0);
         return TRUE;
     case WM_DESTROY:
-        SaveSettings();
+        SaveSettingsFile();
         PostQuitMessage(0);
         return TRUE;
     case WM_NCDESTROY:
@@ -54,9 +85,15 @@ INT_PTR ManageDlg::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM) {
 
 BOOL ManageDlg::OnInitDialog(HWND window) {
     handle = window;  // CreateDialogParamW has not returned it yet
-    LoadSettings();
+    RefreshPadCaps();
+    LoadDataFiles();
     tab = GetDlgItem(window, IDC_MANAGER_TAB);
     CreatePages();
+    AddTabItems();
+    PlacePages();
+    SendMessageW(tab, TCM_SETCURSEL, 0, 0);
+    if (!pages.empty()) ShowWindow(pages[0], SW_SHOW);
+    SetTimer(window, kOverlayTimerId, 1000, nullptr);
     return TRUE;
 }
 
@@ -65,29 +102,98 @@ void ManageDlg::OnCommand(HWND window, WORD id) {
     case IDOK:
     case IDCANCEL:
     case IDC_MANAGER_EXIT:
-        SaveSettings();
+        SaveSettingsFile();
         timerWnd->Close();
         CloseWindow(window);
         DestroyWindow(window);  // its WM_DESTROY saves again and ends the message loop
         break;
+    case IDC_MANAGER_GAME_KILL:
+        ForceQuitGame();
+        break;
+    case IDC_MANAGER_HOME_PAGE:
+        OpenHomePage();
+        break;
+    case IDC_MANAGER_GAME_TOPMOST:
+        SetGameTopmost();
+        break;
+    case IDC_MANAGER_GAME_RELEASE:
+        ReleaseGameTopmost();
+        break;
+    case IDC_MANAGER_GAME_LAUNCH:
+        LaunchGame();
+        break;
     default:
-        // The game buttons arrive with game process control.
         break;
     }
 }
 
-void ManageDlg::LoadSettings() {
-    // conf.xml and SData.xml are read here once the settings file code exists.
-    Settings& settings = AppSettings();
-    if (settings.accels.Size() == 0) BuildDefaultActionList(settings);
+void ManageDlg::OnTabChanged() {
+    const LRESULT selected = SendMessageW(tab, TCM_GETCURSEL, 0, 0);
+    if (selected >= 0 && static_cast<size_t>(selected) < pages.size())
+        ShowWindow(pages[static_cast<size_t>(selected)], SW_SHOWNORMAL);
+    for (size_t i = 0; i < pages.size(); ++i)
+        if (static_cast<LRESULT>(i) != selected) ShowWindow(pages[i], SW_HIDE);
 }
 
-void ManageDlg::SaveSettings() {
-    // conf.xml is written here once the settings file code exists.
+void ManageDlg::CreateMissingOverlays() {
+    HWND game = FindGameWindow();
+    if (!game || !IsWindow(game)) return;
+    // Each overlay is a child of the game window and dies with it; this brings
+    // them back within a second of the game's next start.
+    if (!fluteWnd->Exists()) fluteWnd->Create();
+    if (!energyWnd->Exists()) energyWnd->Create();
+    if (!timerWnd->Exists()) {
+        timerWnd->SetScale(AppSettings().TimerSize.load() / 100.0);
+        timerWnd->Create();
+    }
+}
+
+void ManageDlg::LoadDataFiles() {
+    Settings& settings = AppSettings();
+    LoadSettings(settings, kSettingsFile);
+    // Both the load and the default list publish the hotkey list whole, so the
+    // worker's poll never sees one half built.
+    if (settings.accels.Size() == 0) BuildDefaultActionList(settings);
+    SongSheets& sheets = AppSongSheets();
+    LoadSongSheets(sheets, kSongFile);
+    sheets.ComputeKeys();
+}
+
+void ManageDlg::SaveSettingsFile() {
+    // A failed write keeps the old file whole; there is no one to tell.
+    (void)SaveSettings(AppSettings(), kSettingsFile);
 }
 
 void ManageDlg::CreatePages() {
-    // The five pages arrive with their own parts of the program.
+    pages.clear();
+    pages.push_back(accelDlg->Create(tab));
+    pages.push_back(energyDlg->Create(tab));
+    pages.push_back(timerDlg->Create(tab));
+    pages.push_back(fluteDlg->Create(tab));
+    pages.push_back(keyconfigDlg->Create(tab));
+}
+
+void ManageDlg::AddTabItems() {
+    for (int i = 0; i < static_cast<int>(std::size(kTabLabels)); ++i) {
+        TCITEMW item = {};
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<wchar_t*>(kTabLabels[i]);  // read only by TCM_INSERTITEMW
+        SendMessageW(tab, TCM_INSERTITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+void ManageDlg::PlacePages() {
+    for (HWND page : pages) {
+        RECT tabRect = {};
+        GetWindowRect(tab, &tabRect);
+        RECT area = tabRect;
+        SendMessageW(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+        SetWindowLongW(page, GWL_STYLE, static_cast<LONG>(kPageStyle));
+        ShowWindow(page, SW_HIDE);
+        // The display area in the tab control's own coordinates.
+        MoveWindow(page, area.left - tabRect.left, area.top - tabRect.top, area.right - area.left,
+                   area.bottom - area.top, TRUE);
+    }
 }
 
 }  // namespace gkr

@@ -1,6 +1,6 @@
 // The manager dialog: the program's only top-level window. It hosts the
-// settings pages in a tab control, carries the game buttons, and ends the
-// program when it is closed.
+// settings pages in a tab control, carries the game buttons, creates the
+// overlays while the game runs, and ends the program when it is closed.
 #pragma once
 
 #include <vector>
@@ -18,6 +18,9 @@ class FluteWnd;
 class KeyconfigDlg;
 class TimerDlg;
 class TimerWnd;
+
+// Id of the dialog's one-second timer that creates missing overlays.
+constexpr UINT_PTR kOverlayTimerId = 1;
 
 class ManageDlg : public Dialog, public Singleton<ManageDlg> {
 public:
@@ -41,9 +44,21 @@ private:
 
     BOOL OnInitDialog(HWND window);
     void OnCommand(HWND window, WORD id);
-    void LoadSettings();  // conf.xml and the song sheets, read once at creation
-    void SaveSettings();  // conf.xml, written on every way out
-    void CreatePages();   // the five settings pages inside the tab control
+    void OnTabChanged();           // shows the selected page, hides the others
+    void CreateMissingOverlays();  // the one-second timer, while the game runs
+    void LoadDataFiles();          // conf.xml and SData.xml, read once at creation
+    void SaveSettingsFile();       // conf.xml, written on every way out
+    void CreatePages();            // the five settings pages inside the tab control
+    void AddTabItems();
+    void PlacePages();             // each page over the tab control's display area
+
+    // The game-wide buttons. Game process control is not part of the program
+    // yet; until it is, these buttons do nothing.
+    void ForceQuitGame() {}
+    void OpenHomePage() {}
+    void SetGameTopmost() {}
+    void ReleaseGameTopmost() {}
+    void LaunchGame() {}
 };
 
 }  // namespace gkr

@@ -50,13 +50,9 @@ int RunMessageLoop() {
 
 int ShutDown(int exitCode) {
     // conf.xml has been saved by the manager dialog before WM_QUIT was posted.
+    // The dialog is left as it is: the close box keeps it and its pages until
+    // the process ends, so their end handlers run only on the exit commands.
     const bool workerStopped = AppCore::Instance()->StopWorker(kWorkerStopBoundMs);
-
-    // The close box leaves the dialog alive; destroying it now runs the
-    // pages' end handlers (the game's key file is put back, the overlays go).
-    ManageDlg* manager = ManageDlg::Instance();
-    if (manager->Exists()) DestroyWindow(manager->handle);
-
     if (!workerStopped) {
         // The worker is stuck in its pass, blocked on something outside this
         // thread (a hung peer window). Returning would destroy the settings and

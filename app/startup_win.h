@@ -16,10 +16,9 @@ BOOL InitApplication(HINSTANCE instance);
 // exit code. No IsDialogMessageW: the dialogs have no keyboard navigation.
 int RunMessageLoop();
 
-// Stops the worker and destroys what is left of the manager dialog, so the
-// pages' end handlers run however the program was closed. Returns exitCode;
-// if the worker cannot be stopped within kWorkerStopBoundMs, ends the process
-// with exitCode instead (see the definition).
+// Stops the worker, answering what it sends to the windows meanwhile. Returns
+// exitCode; if the worker cannot be stopped within kWorkerStopBoundMs, ends
+// the process with exitCode instead (see the definition).
 int ShutDown(int exitCode);
 
 }  // namespace gkr

@@ -14,7 +14,8 @@ public:
     INT_PTR OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     // Moves values between the page's controls and the settings (fromControls)
-    // or back, and places the energy bar. Does nothing while the page does not exist.
+    // or back, and places the energy bar. Does nothing while the page does not
+    // exist. Called from the worker too; never waits long for the page.
     void Sync(bool fromControls);
 
     EnergyWnd* energyWnd;
@@ -22,6 +23,8 @@ public:
 private:
     friend class Singleton<EnergyDlg>;
     EnergyDlg();
+
+    void ShowMaxHealth(HWND page);  // "체력 최대": MaxHealth as a decimal number
 };
 
 }  // namespace gkr

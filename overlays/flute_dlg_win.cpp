@@ -8,8 +8,16 @@ FluteDlg::FluteDlg() : Dialog(IDD_FLUTE_PAGE), fluteWnd(FluteWnd::Instance()) {}
 
 Procedure FluteDlg::DialogProc() { return &StaticProcedure<FluteDlg>; }
 
-INT_PTR FluteDlg::OnMessage(HWND, UINT message, WPARAM, LPARAM) {
-    return message == WM_INITDIALOG ? TRUE : FALSE;
+INT_PTR FluteDlg::OnMessage(HWND window, UINT message, WPARAM, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        return TRUE;
+    case WM_NCDESTROY:
+        if (handle == window) handle = nullptr;  // a later Create must not touch a reused handle
+        return FALSE;
+    default:
+        return FALSE;
+    }
 }
 
 void FluteDlg::Sync(bool /*fromControls*/) {

@@ -18,6 +18,10 @@ public:
     void OnNotes(const int32_t notes[5]);
     // Puts every effect timer back to idle.
     void Reset();
+    // Creates the panel inside the game window at the stored position (kept
+    // inside the client area and written back), replacing a window it still
+    // holds. NULL, changing nothing, while the game is not running.
+    HWND Create();
 
 private:
     friend class Singleton<FluteWnd>;

@@ -8,6 +8,7 @@
 
 #include "app/singleton.h"
 #include "app/window_win.h"
+#include "overlays/overlay_geometry.h"
 
 namespace gkr {
 
@@ -21,7 +22,13 @@ public:
     void Tick();   // advances the display while running
     void Hide();   // visibility only; UseTimer stays as it is
     void Show();
+    // Stores the scale (TimerSize / 100) and the geometry that follows from
+    // it, and resizes the window if it exists.
     void SetScale(double scale);
+    // Creates the overlay at the game window's top-left corner (replacing a
+    // window it still holds) and shows it, whatever UseTimer says. NULL while
+    // the game is not running; a window it still holds is then left alone.
+    HWND Create();
     bool IsRunning() const { return running_.load() != 0; }
 
 private:
@@ -33,6 +40,8 @@ private:
     std::atomic<int32_t> running_{0};
     std::atomic<int64_t> startCount_{0};
     double scale_ = 1.0;
+    TimerGeometry geometry_ = ComputeTimerGeometry(1.0);
+    HWND gameWindow_ = nullptr;  // the overlay's parent, as found at creation
 };
 
 }  // namespace gkr

@@ -232,6 +232,9 @@ class Wine:
     def close(self):
         for p in self.procs:
             self._kill(p)
+            for stream in (p.stdout, p.stderr):
+                if stream:
+                    stream.close()
         self.procs.clear()
         try:
             self._wait_for_server_exit()

@@ -16,6 +16,11 @@
 //   sleep MS
 //   focus HWND                            pointer into the client area, window to the foreground
 //   menu HWND                             menu 0x... (the window's menu bar, 0x0 for none)
+//   tab-click HWND INDEX                  posts a left click on item INDEX of tab control HWND;
+//                                         prints tab-click INDEX at X Y (the item's centre)
+//   wait-text HWND ID TEXT TIMEOUT_MS     until dialog item ID shows TEXT: text "..." after N ms
+//                                         | exit 1 with the last text seen
+//   wait-child HWND CLASS TIMEOUT_MS      until HWND has a direct child of CLASS: child 0x... after N ms
 // Numbers may be decimal or 0x-hex. Several commands can be joined with ";".
 #include <windows.h>
 #include <shellapi.h>
@@ -137,6 +142,98 @@ int Keys(const std::wstring& spec) {
     SendInput((UINT)(in.size() - half), in.data() + half, sizeof(INPUT));
     Print("keys sent %d\n", (int)vks.size());
     return 0;
+}
+
+// A few bytes in another process's memory, for control messages whose lParam
+// points to a structure: Wine passes such an lParam on unchanged, so it must
+// be an address in the control's own process.
+class RemoteBuffer {
+public:
+    RemoteBuffer(HWND window, SIZE_T size) : size_(size) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        if (process_) address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    }
+    ~RemoteBuffer() {
+        if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+        if (process_) CloseHandle(process_);
+    }
+    RemoteBuffer(const RemoteBuffer&) = delete;
+    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+    bool Ok() const { return address_ != nullptr; }
+    LPARAM Address() const { return (LPARAM)address_; }
+    bool Read(void* out) const { return ReadProcessMemory(process_, address_, out, size_, nullptr) != 0; }
+
+private:
+    SIZE_T size_;
+    HANDLE process_ = nullptr;
+    void* address_ = nullptr;
+};
+
+int TabClick(HWND tab, int index) {
+    if (!IsWindow(tab)) { Print("no window\n"); return 1; }
+    RemoteBuffer remote(tab, sizeof(RECT));
+    if (!remote.Ok()) { Print("no remote memory\n"); return 1; }
+    const UINT kGetItemRect = 0x1300 + 10;  // TCM_GETITEMRECT
+    DWORD_PTR found = 0;
+    RECT r{};
+    if (!SendMessageTimeoutW(tab, kGetItemRect, (WPARAM)index, remote.Address(), SMTO_ABORTIFHUNG, 5000, &found) ||
+        !found || !remote.Read(&r)) {
+        Print("no tab item %d\n", index);
+        return 1;
+    }
+    const int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+    const BOOL ok = PostMessageW(tab, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)) &&
+                    PostMessageW(tab, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    Print("tab-click %d at %d %d\n", index, x, y);
+    return ok ? 0 : 1;
+}
+
+struct ChildSearch {
+    HWND parent;
+    const wchar_t* cls;
+    HWND found;
+};
+
+BOOL CALLBACK FindChildOfClass(HWND h, LPARAM lp) {
+    ChildSearch* search = (ChildSearch*)lp;
+    if (GetParent(h) != search->parent || ClassOf(h) != search->cls) return TRUE;
+    search->found = h;
+    return FALSE;
+}
+
+int WaitText(HWND dialog, int id, const std::wstring& want, DWORD timeout) {
+    const DWORD start = GetTickCount();
+    std::wstring seen;
+    for (;;) {
+        HWND item = GetDlgItem(dialog, id);
+        if (item) seen = WindowText(item);
+        if (item && seen == want) {
+            Print("text %s after %lu ms\n", Quote(seen).c_str(), GetTickCount() - start);
+            return 0;
+        }
+        if (!IsWindow(dialog) || GetTickCount() - start >= timeout) break;
+        Sleep(20);
+    }
+    Print("still %s\n", Quote(seen).c_str());
+    return 1;
+}
+
+int WaitChild(HWND parent, const std::wstring& cls, DWORD timeout) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        ChildSearch search{parent, cls.c_str(), nullptr};
+        EnumChildWindows(parent, FindChildOfClass, (LPARAM)&search);
+        if (search.found) {
+            Print("child 0x%llx after %lu ms\n", (unsigned long long)(INT_PTR)search.found, GetTickCount() - start);
+            return 0;
+        }
+        if (!IsWindow(parent) || GetTickCount() - start >= timeout) break;
+        Sleep(20);
+    }
+    Print("no child\n");
+    return 1;
 }
 
 int Run(const std::vector<std::wstring>& a) {
@@ -275,6 +372,9 @@ int Run(const std::vector<std::wstring>& a) {
         Print("menu 0x%llx\n", (unsigned long long)(INT_PTR)GetMenu(h));
         return 0;
     }
+    if (cmd == L"tab-click" && need(2)) return TabClick(Hwnd(a[1]), (int)Num(a[2]));
+    if (cmd == L"wait-text" && need(4)) return WaitText(Hwnd(a[1]), (int)Num(a[2]), a[3], (DWORD)Num(a[4]));
+    if (cmd == L"wait-child" && need(3)) return WaitChild(Hwnd(a[1]), a[2], (DWORD)Num(a[3]));
     if (cmd == L"sleep" && need(1)) {
         Sleep((DWORD)Num(a[1]));
         return 0;

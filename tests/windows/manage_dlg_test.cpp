@@ -9,6 +9,7 @@
 #include "overlays/timer_wnd_win.h"
 #include "resources/manager_ids.h"
 #include "settings/settings.h"
+#include "tests/windows/manager_test_support.h"
 
 namespace gkr {
 namespace {
@@ -46,6 +47,7 @@ protected:
     }
     ManageDlg* dlg = nullptr;
     AccelList savedAccels;
+    testing::ScratchCurrentDirectory dir;  // the dialog reads and writes conf.xml here
 };
 
 TEST_F(ManageDlgTest, FindsItsTabControl) {

@@ -1,0 +1,119 @@
+"""conf.xml as the manager dialog reads and writes it in GKRTimer's current
+directory: written once by the close box, twice with the same content by
+"종료", with the eight default hotkeys when there was none, with the maximum
+health read from DummyGKR, and read back at the next start."""
+import os
+import sys
+import unittest
+import xml.etree.ElementTree as ET
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from manager_support import Dummy, FileWrites, GkrTimer, Manager, overlays, wait_overlays, work_dir  # noqa: E402
+import gkrwine  # noqa: E402
+
+DEFAULT_ACTIONS = ["타이머 시작", "타이머 종료", "타이머 숨기기", "타이머 보이기",
+                   "에너지바 숨기기", "에너지바 보이기", "악보 숨기기", "악보 보이기"]
+
+SESSION = None
+
+
+def setUpModule():
+    global SESSION
+    SESSION = gkrwine.Wine()
+
+
+def tearDownModule():
+    SESSION.close()
+
+
+def parse(data):
+    """The Setting element of conf.xml bytes; names are code page 949 bytes."""
+    return ET.fromstring(data.decode("cp949"))
+
+
+class ConfWrites(unittest.TestCase):
+    """Each run starts DummyGKR and GKRTimer in a fresh folder with no conf.xml."""
+
+    def run_and_close(self, how):
+        cwd = work_dir()
+        dummy = Dummy(SESSION, cwd)
+        try:
+            app = GkrTimer(SESSION, cwd=cwd)
+            self.assertIsNotNone(Manager(app).wait_max_health("100", 10000), "no reading before closing")
+            writes = FileWrites(cwd, "conf.xml")
+            try:
+                code, _ = app.close_and_wait(how)
+            finally:
+                versions = writes.close()
+            self.assertEqual(0, code)
+        finally:
+            dummy.close()
+        self.assertEqual(["conf.xml"], os.listdir(cwd), "nothing else is left behind")
+        with open(os.path.join(cwd, "conf.xml"), "rb") as f:
+            final = f.read()
+        return versions, final
+
+    def test_close_box_writes_it_once(self):
+        versions, final = self.run_and_close("close")
+        self.assertEqual(1, len(versions))
+        self.assertEqual(final, versions[0])
+
+    def test_exit_button_writes_it_twice_with_the_same_content(self):
+        versions, final = self.run_and_close("exit")
+        self.assertEqual(2, len(versions))
+        self.assertEqual([final, final], versions)
+
+    def test_first_run_saves_the_defaults_and_the_read_maximum(self):
+        _, final = self.run_and_close("close")
+        setting = parse(final)
+        self.assertEqual("Setting", setting.tag)
+        self.assertEqual("100", setting.get("MaxHealth"))
+        self.assertEqual(("1", "1", "-1", "100", "100", "100"),
+                         tuple(setting.get(k) for k in ("UseKey", "UsePad", "DefaultKey", "TimerSize",
+                                                        "FluteWndX", "FluteWndY")))
+        accels = setting.findall("Accel")
+        self.assertEqual(DEFAULT_ACTIONS, [a.get("Name") for a in accels])
+        self.assertEqual([str(i) for i in range(8)], [a.get("Num") for a in accels])
+        self.assertTrue(all(len(a) == 0 for a in accels), "the defaults bind no key")
+        self.assertEqual([], setting.findall("KeyConfig"))
+        self.assertIn(b"\r\n", final)
+
+
+class ConfReadBack(unittest.TestCase):
+    def test_a_saved_file_is_read_at_the_next_start(self):
+        cwd = work_dir()
+        name = "단축".encode("cp949")
+        with open(os.path.join(cwd, "conf.xml"), "wb") as f:
+            f.write(b'<Setting TimerSize="150" UseTimer="1" MaxHealth="77" FluteWndX="40">\r\n'
+                    b'    <Accel Name="' + name + b'" Num="5">\r\n'
+                    b'        <Key Code="17" />\r\n        <Pad Button="-3" />\r\n'
+                    b'    </Accel>\r\n'
+                    b'    <KeyConfig Name="a" Index="2" />\r\n'
+                    b'</Setting>\r\n')
+        dummy = Dummy(SESSION, cwd)
+        app = GkrTimer(SESSION, cwd=cwd)
+        try:
+            # The timer overlay takes its size from the TimerSize read at start.
+            self.assertTrue(wait_overlays(SESSION, dummy.hwnd, 2500))
+            found = overlays(SESSION, dummy.hwnd)
+            self.assertEqual((0, 0, 150, 30), found["GKRTimerWnd"]["rect"])
+            self.assertEqual(40, found["GKRFluteWnd"]["rect"][0])
+            self.assertIsNotNone(Manager(app).wait_max_health("100", 5000))
+        finally:
+            code, _ = app.close_and_wait("close")
+            dummy.close()
+        self.assertEqual(0, code)
+        with open(os.path.join(cwd, "conf.xml"), "rb") as f:
+            setting = parse(f.read())
+        self.assertEqual(("150", "1", "100", "40"),
+                         tuple(setting.get(k) for k in ("TimerSize", "UseTimer", "MaxHealth", "FluteWndX")))
+        accels = setting.findall("Accel")
+        self.assertEqual(1, len(accels), "a list that was read gets no default entries")
+        self.assertEqual(("단축", "5"), (accels[0].get("Name"), accels[0].get("Num")))
+        self.assertEqual([("Key", "Code", "17"), ("Pad", "Button", "-3")],
+                         [(c.tag, *next(iter(c.attrib.items()))) for c in accels[0]])
+        self.assertEqual([("a", "2")], [(k.get("Name"), k.get("Index")) for k in setting.findall("KeyConfig")])
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)
