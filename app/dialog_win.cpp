@@ -16,4 +16,9 @@ INT_PTR Dialog::RunModal(HWND parent) {
                            AsDialogProcedure(DialogProc()), 0);
 }
 
+INT_PTR Dialog::DefaultPageMessage(HWND window, UINT message) {
+    if (message == WM_NCDESTROY && handle == window) handle = nullptr;
+    return message == WM_INITDIALOG ? TRUE : FALSE;
+}
+
 }  // namespace gkr

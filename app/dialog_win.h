@@ -20,6 +20,11 @@ public:
 
 protected:
     explicit Dialog(int templateId) : templateId_(templateId) {}
+
+    // What every page does with a message it has no handler for: accepts
+    // WM_INITDIALOG and forgets its handle when its window is gone, so a later
+    // Create never touches a handle that Windows may have reused.
+    INT_PTR DefaultPageMessage(HWND window, UINT message);
     ~Dialog() = default;
 
 private:

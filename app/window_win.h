@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <atomic>
+
 namespace gkr {
 
 // One slot serves dialogs and overlays alike: a dialog procedure returns
@@ -14,7 +16,9 @@ inline DLGPROC AsDialogProcedure(Procedure procedure) { return reinterpret_cast<
 
 class Window {
 public:
-    HWND handle = nullptr;  // NULL while no window exists; may go stale when a parent dies
+    // NULL while no window exists; may go stale when a parent dies. Atomic:
+    // the user-interface thread sets it while the worker reads it.
+    std::atomic<HWND> handle{nullptr};
 
     // The static procedure of the concrete class, which forwards every
     // message to T::Instance().

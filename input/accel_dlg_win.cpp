@@ -9,15 +9,7 @@ AccelDlg::AccelDlg() : Dialog(IDD_ACCEL_PAGE) {}
 Procedure AccelDlg::DialogProc() { return &StaticProcedure<AccelDlg>; }
 
 INT_PTR AccelDlg::OnMessage(HWND window, UINT message, WPARAM, LPARAM) {
-    switch (message) {
-    case WM_INITDIALOG:
-        return TRUE;
-    case WM_NCDESTROY:
-        if (handle == window) handle = nullptr;  // a later Create must not touch a reused handle
-        return FALSE;
-    default:
-        return FALSE;
-    }
+    return DefaultPageMessage(window, message);
 }
 
 }  // namespace gkr

@@ -35,11 +35,8 @@ INT_PTR EnergyDlg::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM) {
         SetDlgItemTextW(window, IDC_ENERGY_MAXHEALTH, std::to_wstring(maxHealth).c_str());
         return TRUE;
     }
-    case WM_NCDESTROY:
-        if (handle == window) handle = nullptr;
-        return FALSE;
     default:
-        return FALSE;
+        return DefaultPageMessage(window, message);
     }
 }
 

@@ -9,15 +9,7 @@ FluteDlg::FluteDlg() : Dialog(IDD_FLUTE_PAGE), fluteWnd(FluteWnd::Instance()) {}
 Procedure FluteDlg::DialogProc() { return &StaticProcedure<FluteDlg>; }
 
 INT_PTR FluteDlg::OnMessage(HWND window, UINT message, WPARAM, LPARAM) {
-    switch (message) {
-    case WM_INITDIALOG:
-        return TRUE;
-    case WM_NCDESTROY:
-        if (handle == window) handle = nullptr;  // a later Create must not touch a reused handle
-        return FALSE;
-    default:
-        return FALSE;
-    }
+    return DefaultPageMessage(window, message);
 }
 
 void FluteDlg::Sync(bool /*fromControls*/) {

@@ -9,15 +9,7 @@ TimerDlg::TimerDlg() : Dialog(IDD_TIMER_PAGE), timerWnd(TimerWnd::Instance()) {}
 Procedure TimerDlg::DialogProc() { return &StaticProcedure<TimerDlg>; }
 
 INT_PTR TimerDlg::OnMessage(HWND window, UINT message, WPARAM, LPARAM) {
-    switch (message) {
-    case WM_INITDIALOG:
-        return TRUE;
-    case WM_NCDESTROY:
-        if (handle == window) handle = nullptr;  // a later Create must not touch a reused handle
-        return FALSE;
-    default:
-        return FALSE;
-    }
+    return DefaultPageMessage(window, message);
 }
 
 void TimerDlg::Sync(bool /*fromControls*/) {

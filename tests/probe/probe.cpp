@@ -110,13 +110,13 @@ WORD VkOf(const std::wstring& k) {
     return (WORD)Num(k);
 }
 
-int Keys(const std::wstring& spec) {
+int Keys(const std::wstring& combo) {
     std::vector<WORD> vks;
     size_t start = 0;
-    while (start <= spec.size()) {
-        size_t plus = spec.find(L'+', start + 1);  // "+" right after a separator is a key itself
-        if (plus == std::wstring::npos) plus = spec.size();
-        vks.push_back(VkOf(spec.substr(start, plus - start)));
+    while (start <= combo.size()) {
+        size_t plus = combo.find(L'+', start + 1);  // "+" right after a separator is a key itself
+        if (plus == std::wstring::npos) plus = combo.size();
+        vks.push_back(VkOf(combo.substr(start, plus - start)));
         start = plus + 1;
     }
     std::vector<INPUT> in;
