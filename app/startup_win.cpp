@@ -52,6 +52,8 @@ int ShutDown(int exitCode) {
     // conf.xml has been saved by the manager dialog before WM_QUIT was posted.
     // The dialog is left as it is: the close box keeps it and its pages until
     // the process ends, so their end handlers run only on the exit commands.
+    // No more overlay creation while the process ends.
+    if (HWND manager = ManageDlg::Instance()->handle) KillTimer(manager, kOverlayTimerId);
     const bool workerStopped = AppCore::Instance()->StopWorker(kWorkerStopBoundMs);
     if (!workerStopped) {
         // The worker is stuck in its pass, blocked on something outside this

@@ -9,6 +9,8 @@ bool IsOwnWindow(HWND window) {
     return process == GetCurrentProcessId();
 }
 
+bool Window::Exists() const { return IsOwnWindow(handle); }
+
 void Window::Close() {
     if (IsOwnWindow(handle)) {
         CloseWindow(handle);

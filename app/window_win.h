@@ -28,8 +28,9 @@ public:
     // that is already gone.
     void Close();
 
-    // True while the stored handle names a live window.
-    bool Exists() const { return handle != nullptr && IsWindow(handle) != FALSE; }
+    // True while the stored handle names a live window of this process (a
+    // stale handle may have been reused by another program's window).
+    bool Exists() const;
 
 protected:
     Window() = default;

@@ -6,16 +6,19 @@
 #include "app/dispatch_codes.h"
 #include "app/startup_win.h"
 #include "settings/settings.h"
+#include "settings/song_sheets.h"
 
 namespace {
 
 // The process-wide objects exist before WinMain runs, the core (with the
-// dialog and overlay objects) first and the settings record after it, so the
-// settings go away first at exit, after the worker has stopped.
+// dialog and overlay objects) first and the settings record after it. None of
+// them is ever destroyed, so neither the stopped worker nor a window that
+// outlives WinMain can reach a destroyed object.
 struct ProcessObjects {
     ProcessObjects() {
         gkr::AppCore::Instance();
         gkr::AppSettings();
+        gkr::AppSongSheets();
     }
 } g_processObjects;
 

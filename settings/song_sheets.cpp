@@ -89,7 +89,7 @@ std::shared_ptr<const SheetList> SongSheets::Snapshot() const { return std::atom
 const Sheet* SongSheets::FindSheetByNotes(const int32_t* notes) const {
     if (!notes) return nullptr;
     size_t count = 0;
-    while (notes[count] != 0) ++count;
+    while (count < kMaxPlayedNotes && notes[count] != 0) ++count;
     const std::shared_ptr<const SheetList> list = Snapshot();
     for (auto it = list->rbegin(); it != list->rend(); ++it) {
         if (it->notes.size() == count && std::equal(it->notes.begin(), it->notes.end(), notes)) return &*it;
@@ -102,9 +102,11 @@ void SongSheets::Publish(SheetList list) {
     std::atomic_store(&list_, std::shared_ptr<const SheetList>(std::make_shared<SheetList>(std::move(list))));
 }
 
+// Never destroyed, for the same reason as the settings record: windows that
+// outlive WinMain may still reach it while the process ends.
 SongSheets& AppSongSheets() {
-    static SongSheets sheets;
-    return sheets;
+    static SongSheets* const sheets = new SongSheets();
+    return *sheets;
 }
 
 }  // namespace gkr

@@ -55,8 +55,11 @@ public:
 
     std::shared_ptr<const SheetList> Snapshot() const;
 
-    // The sheet whose notes equal `notes` (a list ended by 0) exactly; of
-    // several, the last in database order. nullptr for none.
+    // The sheet whose notes equal `notes` exactly: the values up to the first
+    // 0, at most kMaxPlayedNotes of them (the note panel has four slots, and a
+    // full panel may come without a terminating 0). Of several matches, the
+    // last in database order. nullptr for none.
+    static constexpr size_t kMaxPlayedNotes = 4;
     const Sheet* FindSheetByNotes(const int32_t* notes) const;
 
 private:

@@ -11,6 +11,7 @@ import os
 import select
 import signal
 import subprocess
+import sys
 import tempfile
 import time
 
@@ -93,6 +94,7 @@ class Wine:
         self.prefix = os.path.abspath(prefix or default_prefix())
         self.xvfb = None
         self.procs = []
+        self.last_stderr = ""
         self.env = dict(os.environ)
         if not self.env.get("DISPLAY"):
             self.xvfb = Xvfb()
@@ -174,11 +176,11 @@ class Wine:
         """Runs a Windows console program to its end; returns (exit code, stdout text).
         The output goes through a file and the run ends with the process: a
         program that starts Wine's desktop process hands it its stdout, so the
-        end of a pipe could come only with the session."""
-        with tempfile.TemporaryFile() as out:
+        end of a pipe could come only with the session. Wine's own messages on
+        stderr are kept in self.last_stderr."""
+        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
             p = subprocess.Popen([WINE, exe, *map(str, args)], env=self.env, cwd=cwd,
-                                 stdout=out, stderr=subprocess.DEVNULL,
-                                 start_new_session=True)
+                                 stdout=out, stderr=err, start_new_session=True)
             self.procs.append(p)
             try:
                 p.wait(timeout)
@@ -188,12 +190,22 @@ class Wine:
             finally:
                 self.procs.remove(p)
             out.seek(0)
+            err.seek(0)
             text = out.read()
+            self.last_stderr = err.read().decode("utf-8", "replace").strip()
         return p.returncode, text.decode("utf-8", "replace").replace("\r\n", "\n")
 
     def probe(self, *args, timeout=30):
-        """Runs probe.exe with the given command(s); returns (exit code, output lines)."""
-        code, out = self.run(os.path.join(bin_dir(), "probe.exe"), *args, timeout=timeout)
+        """Runs probe.exe with the given command(s); returns (exit code, output lines).
+        The probe prints a line for every outcome of its own, so a failure with
+        no output at all means Wine did not run it; that is tried once more."""
+        exe = os.path.join(bin_dir(), "probe.exe")
+        code, out = self.run(exe, *args, timeout=timeout)
+        if code != 0 and not out.strip():
+            print(f"gkrwine: probe did not run (exit {code}, wine said: {self.last_stderr[-500:]!r}); "
+                  "trying again", file=sys.stderr)
+            time.sleep(0.5)
+            code, out = self.run(exe, *args, timeout=timeout)
         return code, out.splitlines()
 
     def probe_ok(self, *args, timeout=30):

@@ -120,6 +120,17 @@ TEST(FindSheetByNotes, MatchesWholeListsOnlyAndPrefersTheLast) {
     EXPECT_EQ(nullptr, sheets.FindSheetByNotes(nullptr));
 }
 
+// A full panel hands over four notes with no 0 after them: the lookup must stop
+// at four and not read on into whatever follows the buffer.
+TEST(FindSheetByNotes, ReadsAtMostFourNotes) {
+    SongSheets sheets;
+    Read(sheets, "<Song>" + SheetXml("Effect1=\"four\"", {"4", "1", "7", "2"}) + "</Song>");
+    const int32_t fullPanelThenGarbage[] = {4, 1, 7, 2, 5, 5, 0};
+    const Sheet* found = sheets.FindSheetByNotes(fullPanelThenGarbage);
+    ASSERT_NE(nullptr, found);
+    EXPECT_EQ("four", found->Effect1);
+}
+
 TEST(SongSheets, LoadKeepsTheListWhenTheFileCannotBeRead) {
     testing::TempDir dir;
     testing::WriteBytes(dir.File("SData.xml"), "<Song>" + SheetXml("Effect1=\"a\"", {"3"}) + "</Song>");
