@@ -1,6 +1,7 @@
 #include "input/pad_caps.h"
 
 #include <atomic>
+#include <memory>
 
 namespace gkr {
 
@@ -21,65 +22,30 @@ AxisThresholds ComputeAxisThresholds(const PadCaps& c) {
 
 namespace {
 
-using Word = std::atomic<uint32_t>;
-
-struct SharedAxis {
-    Word low{0}, high{0};
-
-    void Store(const AxisThreshold& t) {
-        low = t.low;
-        high = t.high;
-    }
-    AxisThreshold Load() const { return AxisThreshold{low, high}; }
+// One refresh's capabilities with the thresholds derived from them, published
+// whole: the worker's poll never sees the ranges of one pad with the
+// thresholds of another.
+struct PadState {
+    PadCaps caps;
+    AxisThresholds thresholds;
 };
 
-struct SharedPad {
-    Word xMin{0}, xMax{0}, yMin{0}, yMax{0}, zMin{0}, zMax{0};
-    Word rMin{0}, rMax{0}, uMin{0}, uMax{0}, vMin{0}, vMax{0};
-    Word caps{0}, maxButtons{0};
-    SharedAxis x, y, z, r, u, v;
-};
-
-SharedPad& Shared() {
-    static SharedPad pad;
-    return pad;
+std::shared_ptr<const PadState>& SharedState() {
+    static std::shared_ptr<const PadState> state = std::make_shared<const PadState>();
+    return state;
 }
+
+std::shared_ptr<const PadState> LoadState() { return std::atomic_load(&SharedState()); }
 
 }  // namespace
 
-PadCaps CurrentPadCaps() {
-    const SharedPad& s = Shared();
-    PadCaps c;
-    c.wXmin = s.xMin, c.wXmax = s.xMax;
-    c.wYmin = s.yMin, c.wYmax = s.yMax;
-    c.wZmin = s.zMin, c.wZmax = s.zMax;
-    c.wRmin = s.rMin, c.wRmax = s.rMax;
-    c.wUmin = s.uMin, c.wUmax = s.uMax;
-    c.wVmin = s.vMin, c.wVmax = s.vMax;
-    c.wCaps = s.caps;
-    c.wMaxButtons = s.maxButtons;
-    return c;
-}
+PadCaps CurrentPadCaps() { return LoadState()->caps; }
 
-AxisThresholds CurrentAxisThresholds() {
-    const SharedPad& s = Shared();
-    return AxisThresholds{s.x.Load(), s.y.Load(), s.z.Load(), s.r.Load(), s.u.Load(), s.v.Load()};
-}
+AxisThresholds CurrentAxisThresholds() { return LoadState()->thresholds; }
 
-void StorePadCaps(const PadCaps& c) {
-    SharedPad& s = Shared();
-    s.xMin = c.wXmin, s.xMax = c.wXmax;
-    s.yMin = c.wYmin, s.yMax = c.wYmax;
-    s.zMin = c.wZmin, s.zMax = c.wZmax;
-    s.rMin = c.wRmin, s.rMax = c.wRmax;
-    s.uMin = c.wUmin, s.uMax = c.wUmax;
-    s.vMin = c.wVmin, s.vMax = c.wVmax;
-    s.caps = c.wCaps;
-    s.maxButtons = c.wMaxButtons;
-
-    const AxisThresholds t = ComputeAxisThresholds(c);
-    s.x.Store(t.x), s.y.Store(t.y), s.z.Store(t.z);
-    s.r.Store(t.r), s.u.Store(t.u), s.v.Store(t.v);
+void StorePadCaps(const PadCaps& caps) {
+    std::atomic_store(&SharedState(),
+                      std::shared_ptr<const PadState>(std::make_shared<PadState>(PadState{caps, ComputeAxisThresholds(caps)})));
 }
 
 }  // namespace gkr

@@ -42,8 +42,8 @@ AxisThreshold ComputeAxisThreshold(uint32_t min, uint32_t max);
 AxisThresholds ComputeAxisThresholds(const PadCaps& caps);
 
 // The process-wide record, zero until first read. Written by the
-// user-interface thread, read by the worker's poll: every field is one
-// 32-bit word, so a reader never sees a torn value.
+// user-interface thread, read by the worker's poll; each store replaces the
+// capabilities and their thresholds together, so a reader never sees a mix.
 PadCaps CurrentPadCaps();
 AxisThresholds CurrentAxisThresholds();
 

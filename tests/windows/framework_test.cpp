@@ -15,6 +15,7 @@
 #include "app/singleton.h"
 #include "app/window_win.h"
 #include "resources/manager_ids.h"
+#include "tests/windows/manager_test_support.h"
 
 namespace gkr {
 namespace {
@@ -198,20 +199,11 @@ private:
 };
 
 // A top-level window of the game's class, without the clip-children style.
-class FakeGame {
+class FakeGame : public testing::FakeGameWindow {
 public:
-    FakeGame() {
-        WNDCLASSEXW wc = {};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = DefWindowProcW;
-        wc.hInstance = ModuleInstance();
-        wc.lpszClassName = kGameWindowClass;
-        RegisterClassExW(&wc);  // may exist already: then that class serves
-        window = CreateWindowExW(0, kGameWindowClass, L"", WS_POPUP, 0, 0, 640, 480, nullptr, nullptr,
-                                 ModuleInstance(), nullptr);
+    FakeGame() : window(Handle()) {
         SetWindowLongW(window, GWL_STYLE, GetWindowLongW(window, GWL_STYLE) & ~WS_CLIPCHILDREN);
     }
-    ~FakeGame() { DestroyWindow(window); }
     HWND window;
 };
 

@@ -14,20 +14,6 @@
 namespace gkr {
 namespace {
 
-// Removes every queued message; true if WM_QUIT with exit code 0 was among them.
-bool DrainQuit() {
-    bool quit = false;
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            quit = msg.wParam == 0;
-            continue;
-        }
-        DispatchMessageW(&msg);
-    }
-    return quit;
-}
-
 class ManageDlgTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -37,12 +23,12 @@ protected:
         AppSettings().accels.Publish({});
         dlg = ManageDlg::Instance();
         ASSERT_NE(nullptr, dlg->Create(nullptr));
-        DrainQuit();
+        testing::DrainMessages();
     }
     void TearDown() override {
         if (dlg->Exists()) DestroyWindow(dlg->handle);
         dlg->handle = nullptr;
-        DrainQuit();
+        testing::DrainMessages();
         AppSettings().accels.Publish(savedAccels);
     }
     ManageDlg* dlg = nullptr;
@@ -61,7 +47,7 @@ TEST_F(ManageDlgTest, EmptyHotkeyListGetsTheEightActions) {
 
 TEST_F(ManageDlgTest, CloseBoxEndsTheLoopButKeepsTheDialog) {
     SendMessageW(dlg->handle, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(DrainQuit());
+    EXPECT_TRUE(testing::DrainMessages());
     EXPECT_TRUE(dlg->Exists());
 }
 
@@ -71,7 +57,7 @@ TEST_F(ManageDlgTest, ExitButtonDestroysTheDialogAndTheTimerOverlay) {
     TimerWnd::Instance()->handle = timer;
     HWND window = dlg->handle;
     SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDC_MANAGER_EXIT, BN_CLICKED), 0);
-    EXPECT_TRUE(DrainQuit());
+    EXPECT_TRUE(testing::DrainMessages());
     EXPECT_FALSE(IsWindow(window));
     EXPECT_EQ(nullptr, dlg->handle);
     EXPECT_FALSE(IsWindow(timer));
@@ -82,17 +68,17 @@ TEST_F(ManageDlgTest, OkAndCancelLeaveLikeTheExitButton) {
     for (WORD id : {static_cast<WORD>(IDOK), static_cast<WORD>(IDCANCEL)}) {
         HWND window = dlg->handle;
         SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
-        EXPECT_TRUE(DrainQuit()) << id;
+        EXPECT_TRUE(testing::DrainMessages()) << id;
         EXPECT_FALSE(IsWindow(window)) << id;
         dlg->Create(nullptr);
-        DrainQuit();
+        testing::DrainMessages();
     }
 }
 
 TEST_F(ManageDlgTest, OtherCommandsDoNothing) {
     const LRESULT r = SendMessageW(dlg->handle, WM_COMMAND, MAKEWPARAM(4242, BN_CLICKED), 0);
     EXPECT_EQ(0, r);
-    EXPECT_FALSE(DrainQuit());
+    EXPECT_FALSE(testing::DrainMessages());
     EXPECT_TRUE(dlg->Exists());
 }
 
