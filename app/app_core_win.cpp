@@ -79,7 +79,7 @@ void AppCore::Dispatch(int32_t code) {
         TaskGameWatch();
         break;
     case DispatchEffect::RedrawSheet:
-        InvalidateRect(fluteWnd->handle, nullptr, FALSE);
+        if (HWND sheet = fluteWnd->Live()) InvalidateRect(sheet, nullptr, FALSE);
         break;
     case DispatchEffect::TickTimer:
         timerWnd->Tick();

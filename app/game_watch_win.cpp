@@ -10,11 +10,13 @@
 #include "app/health_gauge.h"
 #include "app/note_panel.h"
 #include "app/note_tracker.h"
+#include "app/overlay_win.h"
 #include "app/screen_capture_win.h"
 #include "app/screen_state.h"
 #include "overlays/energy_dlg_win.h"
 #include "overlays/flute_dlg_win.h"
 #include "overlays/flute_wnd_win.h"
+#include "overlays/overlay_geometry.h"
 #include "settings/settings.h"
 
 namespace gkr {
@@ -46,10 +48,11 @@ private:
     DisplayDC display_;
 };
 
-// Client point (OffsetX, OffsetY) on the screen: every capture is relative to it.
+// Client point (OffsetX, OffsetY) on the screen: every capture is relative to
+// it. The offsets are clamped as for the energy bar, which moves with them.
 POINT CaptureOrigin(HWND game) {
     Settings& s = AppSettings();
-    POINT origin{s.OffsetX.load(), s.OffsetY.load()};
+    POINT origin{ClampOffset(s.OffsetX.load()), ClampOffset(s.OffsetY.load())};
     ClientToScreen(game, &origin);
     return origin;
 }
@@ -65,7 +68,7 @@ int64_t Frequency() {
 // A quest ended: the song effects of that quest no longer count.
 void HideAndResetSongSheet() {
     FluteWnd* sheet = FluteWnd::Instance();
-    if (IsWindow(sheet->handle)) ShowWindow(sheet->handle, SW_HIDE);
+    ShowOverlay(sheet->Live(), false);
     sheet->Reset();
 }
 

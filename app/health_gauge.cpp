@@ -28,6 +28,14 @@ bool IsHealthGaugePresent(const PixelBlock& strip) {
     return p.SameBits(strip.At(2, 0)) && p.SameBits(strip.At(3, 0));
 }
 
+std::vector<ClientPoint> HealthGaugeExaminedPixels() {
+    const CaptureRect strip = HealthStripRect(0);
+    std::vector<ClientPoint> pixels;
+    for (int i = 1; i <= 3; ++i) pixels.push_back({strip.left + i, strip.top});
+    for (int k = 0; k < kScanSamples; ++k) pixels.push_back({strip.left + ScanIndex(k), strip.top});
+    return pixels;
+}
+
 HealthGaugeReading ReadHealthGauge(const PixelBlock& strip) {
     HealthGaugeReading reading;
     reading.maxHealth = ScanMaxHealth(strip);

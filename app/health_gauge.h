@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "app/screen_pixels.h"
 
@@ -30,5 +31,8 @@ int32_t ScanMaxHealth(const PixelBlock& strip);
 bool IsHealthGaugePresent(const PixelBlock& strip);
 
 HealthGaugeReading ReadHealthGauge(const PixelBlock& strip);
+
+// Every pixel the two tests above examine, relative to the capture origin.
+std::vector<ClientPoint> HealthGaugeExaminedPixels();
 
 }  // namespace gkr

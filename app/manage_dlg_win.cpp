@@ -7,6 +7,7 @@
 #include "app/contract.h"
 #include "app/defaults.h"
 #include "app/game_window_win.h"
+#include "app/overlay_thread_win.h"
 #include "input/accel_dlg_win.h"
 #include "input/keyconfig_dlg_win.h"
 #include "input/pad_caps_win.h"
@@ -14,6 +15,8 @@
 #include "overlays/energy_wnd_win.h"
 #include "overlays/flute_dlg_win.h"
 #include "overlays/flute_wnd_win.h"
+#include "overlays/overlay_geometry.h"
+#include "overlays/overlay_messages.h"
 #include "overlays/timer_dlg_win.h"
 #include "overlays/timer_wnd_win.h"
 #include "resources/manager_ids.h"
@@ -103,7 +106,7 @@ void ManageDlg::OnCommand(HWND window, WORD id) {
     case IDCANCEL:
     case IDC_MANAGER_EXIT:
         SaveSettingsFile();
-        timerWnd->Close();
+        OverlayThread::Instance().Post([overlay = timerWnd] { overlay->Close(); });
         CloseWindow(window);
         DestroyWindow(window);  // its WM_DESTROY saves again and ends the message loop
         break;
@@ -136,15 +139,24 @@ void ManageDlg::OnTabChanged() {
 }
 
 void ManageDlg::CreateMissingOverlays() {
-    HWND game = FindGameWindow();
-    if (!game || !IsWindow(game)) return;
+    if (!FindGameWindow() || overlayJobWaiting_.exchange(true)) return;
+    OverlayThread::Instance().Post([this] {
+        overlayJobWaiting_ = false;
+        CreateMissingOverlaysNow();
+    });
+}
+
+void ManageDlg::CreateMissingOverlaysNow() {
+    if (!FindGameWindow()) return;
     // Each overlay is a child of the game window and dies with it; this brings
     // them back within a second of the game's next start.
     if (!fluteWnd->Exists()) fluteWnd->Create();
     if (!energyWnd->Exists()) energyWnd->Create();
     if (!timerWnd->Exists()) {
-        timerWnd->SetScale(AppSettings().TimerSize.load() / 100.0);
-        timerWnd->Create();
+        timerWnd->SetScale(TimerScale(AppSettings().TimerSize.load()));
+        // A new timer is shown; its page lets it follow UseTimer from here on.
+        if (timerWnd->Create())
+            if (HWND page = timerDlg->Live()) PostMessageW(page, kPageSyncMessage, 0, 0);
     }
 }
 

@@ -3,6 +3,7 @@
 // overlays while the game runs, and ends the program when it is closed.
 #pragma once
 
+#include <atomic>
 #include <vector>
 
 #include "app/dialog_win.h"
@@ -45,7 +46,11 @@ private:
     BOOL OnInitDialog(HWND window);
     void OnCommand(HWND window, WORD id);
     void OnTabChanged();           // shows the selected page, hides the others
-    void CreateMissingOverlays();  // the one-second timer, while the game runs
+    // The one-second timer: hands the overlay thread a job that creates the
+    // overlays that are missing while the game runs (at most one such job
+    // waits at a time, so a thread caught by a hung game does not pile them up).
+    void CreateMissingOverlays();
+    void CreateMissingOverlaysNow();  // the job, on the overlay thread
     void LoadDataFiles();          // conf.xml and SData.xml, read once at creation
     void SaveSettingsFile();       // conf.xml, written on every way out
     void CreatePages();            // the five settings pages inside the tab control
@@ -59,6 +64,8 @@ private:
     void SetGameTopmost() {}
     void ReleaseGameTopmost() {}
     void LaunchGame() {}
+
+    std::atomic<bool> overlayJobWaiting_{false};
 };
 
 }  // namespace gkr

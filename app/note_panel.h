@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "app/screen_pixels.h"
 
@@ -28,6 +29,10 @@ struct NoteSlots {
 };
 
 NoteSlots ReadNoteSlots(const PixelBlock& panel);
+
+// Every pixel the marker test and the slot reading examine, relative to the
+// capture origin.
+std::vector<ClientPoint> NotePanelExaminedPixels();
 
 // The panel counts as visible only beside a health gauge whose maximum was read.
 bool IsNotePanelVisible(const PixelBlock& column, int32_t maxHealthScan);

@@ -1,7 +1,10 @@
 #include "app/overlay_win.h"
 
+#include "app/examined_pixels.h"
 #include "app/game_window_win.h"
 #include "app/module_win.h"
+#include "overlays/overlay_geometry.h"
+#include "settings/settings.h"
 
 namespace gkr {
 
@@ -25,6 +28,41 @@ HWND CreateOverlay(Window& overlay, const OverlayLook& look) {
     overlay.handle = CreateWindowExW(look.exStyle, look.className, look.title, look.style, look.x, look.y,
                                      look.width, look.height, game, nullptr, ModuleInstance(), nullptr);
     return overlay.handle;
+}
+
+void ShowOverlay(HWND overlay, bool show) {
+    if (overlay) ShowWindowAsync(overlay, show ? SW_SHOW : SW_HIDE);
+}
+
+void MoveOverlay(HWND overlay, int x, int y, int width, int height) {
+    if (overlay)
+        SetWindowPos(overlay, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+}
+
+void ResizeOverlay(HWND overlay, int width, int height) {
+    if (overlay)
+        SetWindowPos(overlay, nullptr, 0, 0, width, height,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+}
+
+RECT OverlayRectInParent(HWND overlay) {
+    RECT r = {};
+    GetWindowRect(overlay, &r);
+    MapWindowPoints(nullptr, GetParent(overlay), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+void SetOverlayRegion(HWND overlay, ScopedRegion shape) {
+    if (!overlay || !shape) return;
+    const Settings& s = AppSettings();
+    const RECT place = OverlayRectInParent(overlay);
+    for (const ClientPoint& p :
+         ExaminedPixelsInside(ClampOffset(s.OffsetX.load()), ClampOffset(s.OffsetY.load()), place.left, place.top,
+                              place.right - place.left, place.bottom - place.top)) {
+        ScopedRegion pixel(CreateRectRgn(p.x, p.y, p.x + 1, p.y + 1));
+        if (pixel) CombineRgn(shape.Get(), shape.Get(), pixel.Get(), RGN_DIFF);
+    }
+    if (SetWindowRgn(overlay, shape.Get(), TRUE)) shape.Release();
 }
 
 }  // namespace gkr

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "app/screen_pixels.h"
+#include "app/scoped_win.h"
 
 namespace gkr {
 
@@ -24,36 +25,5 @@ int CaptureScreenRect(HDC screenDC, int originX, int originY, int left, int top,
 
 // CaptureScreenRect of `rect`, seen as a block of its width and height.
 PixelBlock CaptureBlock(HDC screenDC, POINT origin, const CaptureRect& rect, CaptureBuffer& buffer);
-
-// The display's device context, created for one pass and deleted with it.
-class DisplayDC {
-public:
-    DisplayDC() : dc_(CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr)) {}
-    ~DisplayDC() {
-        if (dc_) DeleteDC(dc_);
-    }
-    DisplayDC(const DisplayDC&) = delete;
-    DisplayDC& operator=(const DisplayDC&) = delete;
-    HDC Get() const { return dc_; }
-
-private:
-    HDC dc_;
-};
-
-// A window's device context, released when the pass ends.
-class WindowDC {
-public:
-    explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
-    ~WindowDC() {
-        if (dc_) ReleaseDC(window_, dc_);
-    }
-    WindowDC(const WindowDC&) = delete;
-    WindowDC& operator=(const WindowDC&) = delete;
-    HDC Get() const { return dc_; }
-
-private:
-    HWND window_;
-    HDC dc_;
-};
 
 }  // namespace gkr

@@ -22,6 +22,12 @@ struct CaptureRect {
     constexpr int Height() const { return bottom - top + 1; }
 };
 
+// A point of the game's client area, relative to the capture origin.
+struct ClientPoint {
+    int x, y;
+    bool operator==(const ClientPoint& o) const { return x == o.x && y == o.y; }
+};
+
 // One pixel as stored in a capture: blue, green, red and an unused byte.
 struct Pixel {
     uint8_t b = 0, g = 0, r = 0, x = 0;

@@ -6,6 +6,10 @@
 #include "app/dispatch_codes.h"
 #include "app/manage_dlg_win.h"
 #include "app/module_win.h"
+#include "app/overlay_thread_win.h"
+#include "overlays/energy_wnd_win.h"
+#include "overlays/flute_wnd_win.h"
+#include "overlays/timer_wnd_win.h"
 
 namespace gkr {
 
@@ -19,6 +23,8 @@ BOOL InitApplication(HINSTANCE instance) {
     core->frequency = frequency.QuadPart;
 
     core->StartWorker();
+    // Before the manager dialog, whose one-second timer hands it the overlays.
+    OverlayThread::Instance().Start();
 
     // The dialogs use the tab control, list views and trackbars of Common Controls 6.
     INITCOMMONCONTROLSEX controls = {};
@@ -55,11 +61,23 @@ int ShutDown(int exitCode) {
     // No more overlay creation while the process ends.
     if (HWND manager = ManageDlg::Instance()->handle) KillTimer(manager, kOverlayTimerId);
     const bool workerStopped = AppCore::Instance()->StopWorker(kWorkerStopBoundMs);
-    if (!workerStopped) {
-        // The worker is stuck in its pass, blocked on something outside this
-        // thread (a hung peer window). Returning would destroy the settings and
-        // lists it is reading under it; ExitProcess ends the worker before any
-        // of them is destroyed. Everything worth keeping is saved already.
+
+    // The overlays go with the thread that owns them. A game that does not
+    // answer can hold that thread inside a window call for as long as it hangs.
+    OverlayThread& overlays = OverlayThread::Instance();
+    overlays.Post([] {
+        TimerWnd::Instance()->Close();
+        EnergyWnd::Instance()->Close();
+        FluteWnd::Instance()->Close();
+    });
+    const bool overlaysStopped = overlays.Stop(kOverlayStopBoundMs);
+
+    if (!workerStopped || !overlaysStopped) {
+        // A thread is stuck, blocked on something outside this process (a hung
+        // game window). Returning would destroy the settings and lists it may
+        // be reading; ExitProcess ends it before any of them is destroyed, and
+        // the system takes the overlay windows with the process. Everything
+        // worth keeping is saved already.
         ExitProcess(static_cast<UINT>(exitCode));
     }
     return exitCode;

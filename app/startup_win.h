@@ -5,8 +5,11 @@
 
 namespace gkr {
 
-// How long shutdown waits for the worker to finish its pass.
-constexpr DWORD kWorkerStopBoundMs = 2000;
+// How long shutdown waits for the worker to finish its pass, and then for the
+// overlay thread to close the overlays: together well under the two seconds a
+// user may wait for the program to end.
+constexpr DWORD kWorkerStopBoundMs = 1000;
+constexpr DWORD kOverlayStopBoundMs = 600;
 
 // Starts the worker, creates and shows the manager dialog and registers the
 // periodic tasks that follow the game watch. Always TRUE.
@@ -16,9 +19,10 @@ BOOL InitApplication(HINSTANCE instance);
 // exit code. No IsDialogMessageW: the dialogs have no keyboard navigation.
 int RunMessageLoop();
 
-// Stops the worker, answering what it sends to the windows meanwhile. Returns
-// exitCode; if the worker cannot be stopped within kWorkerStopBoundMs, ends
-// the process with exitCode instead (see the definition).
+// Stops the worker, answering what it sends to the windows meanwhile, then
+// closes the overlays and stops their thread. Returns exitCode; if either
+// thread cannot be stopped within its bound, ends the process with exitCode
+// instead (see the definition).
 int ShutDown(int exitCode);
 
 }  // namespace gkr

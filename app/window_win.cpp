@@ -9,12 +9,15 @@ bool IsOwnWindow(HWND window) {
     return process == GetCurrentProcessId();
 }
 
-bool Window::Exists() const { return IsOwnWindow(handle); }
+HWND Window::Live() const {
+    HWND window = handle;
+    return IsOwnWindow(window) ? window : nullptr;
+}
 
 void Window::Close() {
-    if (IsOwnWindow(handle)) {
-        CloseWindow(handle);
-        DestroyWindow(handle);
+    if (HWND window = Live()) {
+        CloseWindow(window);
+        DestroyWindow(window);
     }
     handle = nullptr;
 }

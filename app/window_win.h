@@ -28,9 +28,11 @@ public:
     // that is already gone.
     void Close();
 
-    // True while the stored handle names a live window of this process (a
-    // stale handle may have been reused by another program's window).
-    bool Exists() const;
+    // The window while the stored handle names a live window of this process
+    // (a stale handle may have been reused by another program's window), else
+    // NULL. Reads the handle once: act on the result, not on `handle` again.
+    HWND Live() const;
+    bool Exists() const { return Live() != nullptr; }
 
 protected:
     Window() = default;

@@ -65,6 +65,10 @@ LRESULT CALLBACK GameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
                 DestroyWindow(window);
                 return 0;
             }
+            if (const int seconds = HangSeconds(id)) {
+                Sleep(static_cast<DWORD>(seconds) * 1000);
+                return 0;
+            }
             if (ApplySceneCommand(id, g_scene)) {
                 InvalidateRect(window, nullptr, FALSE);
                 return 0;

@@ -19,6 +19,9 @@
 //   50000 + ABCD        note panel with the note codes given as decimal digits
 //                       from the left, 0 for the empty slots after the last
 //                       note: 54170 = notes 4, 1, 7; 50000 = shown, all empty
+//   42000 + N           stop answering messages for N seconds (1..999), as a
+//                       game that hangs: the window's thread sleeps, so
+//                       nothing sent or posted to the window is handled
 // Other ids, and these ids with values out of range, are not scene commands.
 #pragma once
 
@@ -34,12 +37,21 @@ constexpr int kCmdHideGauge = 41001;
 constexpr int kCmdHideNotePanel = 41002;
 constexpr int kCmdGaugeBase = 41000;  // plus 50..150, clear of the three above
 constexpr int kCmdNotePanelBase = 50000;
+constexpr int kCmdHangBase = 42000;  // plus 1..999 seconds
+constexpr int kMaxHangSeconds = 999;
 
 // Id of the command that shows the gauge with maximum health v.
 constexpr int GaugeCommand(int maxHealth) { return kCmdGaugeBase + maxHealth; }
 // Id of the command that shows the note panel with the given notes (0 = empty).
 constexpr int NotePanelCommand(int a, int b = 0, int c = 0, int d = 0) {
     return kCmdNotePanelBase + a * 1000 + b * 100 + c * 10 + d;
+}
+
+// Id of the command that hangs the window for `seconds`.
+constexpr int HangCommand(int seconds) { return kCmdHangBase + seconds; }
+// The seconds command `id` hangs the window for; 0 when it is no hang command.
+constexpr int HangSeconds(int id) {
+    return id > kCmdHangBase && id <= kCmdHangBase + kMaxHangSeconds ? id - kCmdHangBase : 0;
 }
 
 // Applies command `id` to the scene. Returns false, leaving the scene as it

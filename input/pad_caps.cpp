@@ -1,7 +1,6 @@
 #include "input/pad_caps.h"
 
-#include <atomic>
-#include <memory>
+#include "settings/published.h"
 
 namespace gkr {
 
@@ -30,12 +29,12 @@ struct PadState {
     AxisThresholds thresholds;
 };
 
-std::shared_ptr<const PadState>& SharedState() {
-    static std::shared_ptr<const PadState> state = std::make_shared<const PadState>();
+Published<PadState>& SharedState() {
+    static Published<PadState> state;
     return state;
 }
 
-std::shared_ptr<const PadState> LoadState() { return std::atomic_load(&SharedState()); }
+std::shared_ptr<const PadState> LoadState() { return SharedState().Snapshot(); }
 
 }  // namespace
 
@@ -44,8 +43,7 @@ PadCaps CurrentPadCaps() { return LoadState()->caps; }
 AxisThresholds CurrentAxisThresholds() { return LoadState()->thresholds; }
 
 void StorePadCaps(const PadCaps& caps) {
-    std::atomic_store(&SharedState(),
-                      std::shared_ptr<const PadState>(std::make_shared<PadState>(PadState{caps, ComputeAxisThresholds(caps)})));
+    SharedState().Publish(PadState{caps, ComputeAxisThresholds(caps)});
 }
 
 }  // namespace gkr

@@ -1,7 +1,15 @@
 #include "overlays/energy_dlg_win.h"
 
+#include <commctrl.h>
+
 #include <string>
 
+#include "app/overlay_thread_win.h"
+#include "app/overlay_win.h"
+#include "app/page_controls_win.h"
+#include "overlays/energy_bar_plan.h"
+#include "overlays/overlay_messages.h"
+#include "overlays/timer_wnd_win.h"
 #include "resources/page_ids.h"
 #include "settings/settings.h"
 
@@ -9,14 +17,12 @@ namespace gkr {
 
 namespace {
 
-// Asks the page to show a maximum health (wParam). Only the number travels:
-// a send that times out may still be handled later, when a text buffer of
-// the sender's would be gone.
-constexpr UINT kShowMaxHealthMessage = WM_APP + 1;
-
-// The worker writes into the page while the user-interface thread may be busy
-// or shutting down: the send gives up rather than hold the worker's pass.
-constexpr UINT kPageSendTimeoutMs = 1000;
+// The offsets also move where the screen is read, so every overlay rebuilds
+// the region that leaves the read pixels free. Posted: never waits.
+void ReshapeOverlays() {
+    for (Window* overlay : {static_cast<Window*>(TimerWnd::Instance()), static_cast<Window*>(EnergyWnd::Instance())})
+        if (HWND window = overlay->Live()) PostMessageW(window, kReshapeOverlayMessage, 0, 0);
+}
 
 }  // namespace
 
@@ -24,33 +30,104 @@ EnergyDlg::EnergyDlg() : Dialog(IDD_ENERGY_PAGE), energyWnd(EnergyWnd::Instance(
 
 Procedure EnergyDlg::DialogProc() { return &StaticProcedure<EnergyDlg>; }
 
-INT_PTR EnergyDlg::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR EnergyDlg::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
-        handle = window;  // CreateDialogParamW has not returned it yet
-        Sync(false);
+        OnInitDialog(window);
         return TRUE;
-    case kShowMaxHealthMessage: {
-        const int32_t maxHealth = static_cast<int32_t>(static_cast<uint32_t>(wParam));
-        SetDlgItemTextW(window, IDC_ENERGY_MAXHEALTH, std::to_wstring(maxHealth).c_str());
-        return TRUE;
+    case WM_HSCROLL: {
+        // An offset trackbar moved (mouse, keys or a program): lParam is the trackbar.
+        const int id = lParam ? GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) : 0;
+        if (id == IDC_ENERGY_OFFSETX || id == IDC_ENERGY_OFFSETY) Sync(true);
+        return 0;
     }
+    case WM_COMMAND: {
+        const WORD id = LOWORD(wParam);
+        if (id >= IDC_ENERGY_OFFSETX && id <= IDC_ENERGY_USE) Sync(true);
+        return 0;
+    }
+    case WM_USER + 1:
+        OverlayThread::Instance().Post([overlay = energyWnd] { overlay->Create(); });
+        return 0;
+    case kPageSyncMessage:
+        Sync(wParam != 0);
+        return TRUE;
+    case WM_CLOSE:
+    case WM_DESTROY:
+        // The overlay goes with its page; its own thread destroys it.
+        OverlayThread::Instance().Post([overlay = energyWnd] { overlay->Close(); });
+        return DefaultPageMessage(window, message);
     default:
         return DefaultPageMessage(window, message);
     }
 }
 
-void EnergyDlg::Sync(bool fromControls) {
-    HWND page = handle;
-    if (!page || !IsWindow(page)) return;
-    if (!fromControls) ShowMaxHealth(page);
-    // The check box, the offsets and the placement of the bar arrive with the energy bar.
+void EnergyDlg::OnInitDialog(HWND window) {
+    handle = window;  // CreateDialogParamW has not returned it yet
+    for (int id : {IDC_ENERGY_OFFSETX, IDC_ENERGY_OFFSETY}) {
+        SetTrackbarRange(window, id, -kMaxOffset, kMaxOffset);
+        SendDlgItemMessageW(window, id, TBM_SETPAGESIZE, 0, 1);
+        SendDlgItemMessageW(window, id, TBM_SETLINESIZE, 0, 1);
+    }
+    Sync(false);
 }
 
-void EnergyDlg::ShowMaxHealth(HWND page) {
-    const uint32_t maxHealth = static_cast<uint32_t>(AppSettings().MaxHealth.load());
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(page, kShowMaxHealthMessage, maxHealth, 0, SMTO_NORMAL, kPageSendTimeoutMs, &ignored);
+void EnergyDlg::Sync(bool fromControls) {
+    HWND page = Live();
+    if (page && !OnWindowThread(page)) {
+        SyncOnPageThread(page, fromControls);
+        return;
+    }
+    if (page) SyncPage(page, fromControls);
+    PlaceEnergyBar();
+}
+
+void EnergyDlg::SyncPage(HWND page, bool fromControls) {
+    Settings& s = AppSettings();
+    if (fromControls) {
+        const int32_t oldX = s.OffsetX.load(), oldY = s.OffsetY.load();
+        s.UseEnergy = IsChecked(page, IDC_ENERGY_USE) ? 1 : 0;
+        s.OffsetX = TrackbarPosition(page, IDC_ENERGY_OFFSETX);
+        s.OffsetY = TrackbarPosition(page, IDC_ENERGY_OFFSETY);
+        if (ClampOffset(oldX) != ClampOffset(s.OffsetX.load()) || ClampOffset(oldY) != ClampOffset(s.OffsetY.load()))
+            ReshapeOverlays();
+    } else {
+        SetChecked(page, IDC_ENERGY_USE, s.UseEnergy.load() != 0);
+        SetTrackbarPosition(page, IDC_ENERGY_OFFSETX, ClampOffset(s.OffsetX.load()));
+        SetTrackbarPosition(page, IDC_ENERGY_OFFSETY, ClampOffset(s.OffsetY.load()));
+        SetText(page, IDC_ENERGY_MAXHEALTH, std::to_wstring(s.MaxHealth.load()));
+    }
+    // The offsets in use: a stored value beyond the trackbar's range counts as its end.
+    SetText(page, IDC_ENERGY_OFFSETS,
+            std::to_wstring(ClampOffset(s.OffsetX.load())) + L", " + std::to_wstring(ClampOffset(s.OffsetY.load())));
+}
+
+void EnergyDlg::PlaceEnergyBar() {
+    const Settings& s = AppSettings();
+    HWND bar = energyWnd->Live();
+    OverlayRect current;
+    if (bar) {
+        const RECT r = OverlayRectInParent(bar);
+        current = OverlayRect{r.left, r.top, r.right - r.left, r.bottom - r.top};
+    }
+    const EnergyBarPlan plan =
+        PlanEnergyBar(s.UseEnergy.load(), s.MaxHealth.load(), s.OffsetX.load(), s.OffsetY.load(), bar ? &current : nullptr);
+    const bool shown = bar && (GetWindowLongW(bar, GWL_STYLE) & WS_VISIBLE) != 0;
+    switch (plan.step) {
+    case EnergyBarStep::Hide:
+        if (shown) ShowOverlay(bar, false);
+        break;
+    case EnergyBarStep::Show:
+        if (!shown) ShowOverlay(bar, true);
+        break;
+    case EnergyBarStep::MoveAndShow:
+        MoveOverlay(bar, plan.target.x, plan.target.y, plan.target.width, plan.target.height);
+        InvalidateRect(bar, nullptr, TRUE);
+        ShowOverlay(bar, true);
+        break;
+    case EnergyBarStep::Nothing:
+        break;
+    }
 }
 
 }  // namespace gkr

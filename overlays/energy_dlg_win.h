@@ -2,6 +2,8 @@
 // from the screen and lets the user switch the bar and shift it.
 #pragma once
 
+#include <cstdint>
+
 #include "app/dialog_win.h"
 #include "app/singleton.h"
 #include "overlays/energy_wnd_win.h"
@@ -14,8 +16,8 @@ public:
     INT_PTR OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     // Moves values between the page's controls and the settings (fromControls)
-    // or back, and places the energy bar. Does nothing while the page does not
-    // exist. Called from the worker too; never waits long for the page.
+    // or back, and places the energy bar. Called from the worker too: the
+    // page's part then runs on the page's thread, waiting a second at most.
     void Sync(bool fromControls);
 
     EnergyWnd* energyWnd;
@@ -24,7 +26,10 @@ private:
     friend class Singleton<EnergyDlg>;
     EnergyDlg();
 
-    void ShowMaxHealth(HWND page);  // "체력 최대": MaxHealth as a decimal number
+    void OnInitDialog(HWND window);
+    void SyncPage(HWND page, bool fromControls);
+    // Shows, hides or moves the bar; never waits on the overlay's thread.
+    void PlaceEnergyBar();
 };
 
 }  // namespace gkr

@@ -1,33 +1,19 @@
 #include "overlays/energy_wnd_win.h"
 
 #include "app/contract.h"
+#include "app/double_buffer_win.h"
 #include "app/game_window_win.h"
 #include "app/overlay_win.h"
+#include "app/scoped_win.h"
 #include "overlays/overlay_geometry.h"
+#include "overlays/overlay_messages.h"
 #include "settings/settings.h"
 
 namespace gkr {
 
 namespace {
 
-// A memory device context compatible with a window's, for building a path.
-class PathDC {
-public:
-    explicit PathDC(HWND window) {
-        HDC windowDC = GetDC(window);
-        dc_ = CreateCompatibleDC(windowDC);
-        ReleaseDC(window, windowDC);
-    }
-    ~PathDC() {
-        if (dc_) DeleteDC(dc_);
-    }
-    PathDC(const PathDC&) = delete;
-    PathDC& operator=(const PathDC&) = delete;
-    HDC Get() const { return dc_; }
-
-private:
-    HDC dc_ = nullptr;
-};
+constexpr int kStripHeight = 4;
 
 }  // namespace
 
@@ -35,23 +21,67 @@ Procedure EnergyWnd::DialogProc() { return &StaticProcedure<EnergyWnd>; }
 
 LRESULT EnergyWnd::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     handle = window;  // known from the first message of CreateWindowExW on
-    if (message == WM_SIZE) ShapeToGauge(window);
+    switch (message) {
+    case WM_SIZE:
+    case kReshapeOverlayMessage:
+        ShapeToGauge(window);
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        PrepareGameWindow();  // re-asserts the clip-children style; the game may have dropped it
+        PaintScope paint(window);
+        RECT client = {};
+        GetClientRect(window, &client);
+        Draw(paint.Dc(), client.right, client.bottom);
+        return 0;
+    }
+    case WM_PRINTCLIENT: {
+        RECT client = {};
+        GetClientRect(window, &client);
+        Draw(reinterpret_cast<HDC>(wParam), client.right, client.bottom);
+        return 0;
+    }
+    case WM_CLOSE:
+        DestroyWindow(window);
+        return 1;
+    case WM_NCDESTROY:
+        if (handle == window) handle = nullptr;
+        break;
+    default:
+        break;
+    }
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
 void EnergyWnd::ShapeToGauge(HWND window) {
-    PathDC path(window);
-    if (!path.Get()) return;
-    const int32_t width = EnergyBarRect(AppSettings().MaxHealth.load(), 0, 0).width;
+    // From the window's own width, which the placement set from the maximum health.
+    RECT client = {};
+    GetClientRect(window, &client);
+    const int32_t width = client.right;
     const int32_t marker = EnergyBarMarker(width);
+    MemoryDC path(nullptr);
+    if (!path) return;
     BeginPath(path.Get());
-    Rectangle(path.Get(), 0, 0, width, 4);
-    Rectangle(path.Get(), marker - 1, 4, marker + 1, 10);
+    Rectangle(path.Get(), 0, 0, width, kStripHeight);
+    Rectangle(path.Get(), marker - 1, kStripHeight, marker + 1, 10);
     EndPath(path.Get());
-    HRGN region = PathToRegion(path.Get());
-    if (!region) return;
-    if (SetWindowRgn(window, region, TRUE)) region_ = region;
-    else DeleteObject(region);
+    SetOverlayRegion(window, ScopedRegion(PathToRegion(path.Get())));
+}
+
+void EnergyWnd::Draw(HDC dc, int width, int height) {
+    DoubleBuffer buffer(dc, width, height);
+    if (!buffer.Ok()) return;
+    HDC memory = buffer.Dc();
+    ScopedBrush yellow(CreateSolidBrush(RGB(255, 255, 0)));
+    ScopedBrush green(CreateSolidBrush(RGB(0, 128, 0)));
+    const int x40 = static_cast<int>(width * 0.4);
+    const RECT low = {0, 0, x40, kStripHeight}, high = {x40, 0, width, kStripHeight};
+    const RECT below = {0, kStripHeight, width, height};  // only the tick survives the region
+    FillRect(memory, &low, yellow.Get());
+    FillRect(memory, &high, green.Get());
+    FillRect(memory, &below, yellow.Get());
+    buffer.CopyOut();
 }
 
 HWND EnergyWnd::Create() {

@@ -1,5 +1,7 @@
 // The energy bar overlay: a strip over the game's health gauge, inside the
-// game window. Painted by its own part of the program.
+// game window, yellow up to 40 % of its length and green beyond, with a
+// yellow tick hanging from the 40 % point. Its window lives on the overlay
+// thread.
 #pragma once
 
 #include "app/singleton.h"
@@ -17,16 +19,17 @@ public:
     // nothing, while the game is not running.
     HWND Create();
 
+    // The bar's picture for a client area of width x height, double-buffered
+    // onto dc. WM_PAINT and WM_PRINTCLIENT both draw through it.
+    static void Draw(HDC dc, int width, int height);
+
 private:
     friend class Singleton<EnergyWnd>;
     EnergyWnd() = default;
 
     // Cuts the window down to the strip along the gauge's top edge and the
-    // tick at its 40 % point, so it never hides the gauge row that the game
-    // watch reads from the screen.
-    void ShapeToGauge(HWND window);
-
-    HRGN region_ = nullptr;  // owned by the window once set
+    // tick at its 40 % point.
+    static void ShapeToGauge(HWND window);
 };
 
 }  // namespace gkr

@@ -10,10 +10,16 @@ int32_t Scaled(double length, double scale) { return static_cast<int32_t>(length
 
 }  // namespace
 
+int32_t ClampOffset(int32_t offset) { return std::clamp(offset, -kMaxOffset, kMaxOffset); }
+
+int32_t ClampTimerSize(int32_t timerSize) { return std::clamp(timerSize, kMinTimerSize, kMaxTimerSize); }
+
+double TimerScale(int32_t timerSize) { return ClampTimerSize(timerSize) / 100.0; }
+
 OverlayRect EnergyBarRect(int32_t maxHealth, int32_t offsetX, int32_t offsetY) {
     OverlayRect r;
-    r.x = offsetX + 119;
-    r.y = offsetY + 23;
+    r.x = ClampOffset(offsetX) + 119;
+    r.y = ClampOffset(offsetY) + 23;
     // 64-bit product: a damaged conf.xml may hold any 32-bit maximum.
     const int64_t width = static_cast<int64_t>(maxHealth) * 325 / 100;
     r.width = static_cast<int32_t>(std::clamp<int64_t>(width, 0, INT32_MAX));

@@ -8,11 +8,26 @@ namespace gkr {
 
 struct OverlayRect {
     int32_t x = 0, y = 0, width = 0, height = 0;
+    bool operator==(const OverlayRect& o) const {
+        return x == o.x && y == o.y && width == o.width && height == o.height;
+    }
+    bool Contains(int32_t px, int32_t py) const {
+        return px >= x && py >= y && int64_t{px} - x < width && int64_t{py} - y < height;
+    }
 };
 
+// conf.xml may hold any 32-bit value; the stored value is kept as it is and
+// brought into the range its page offers where it is used.
+constexpr int32_t kMaxOffset = 20;  // OffsetX, OffsetY: -20..20
+constexpr int32_t kMinTimerSize = 100, kMaxTimerSize = 300;  // TimerSize, percent
+int32_t ClampOffset(int32_t offset);
+int32_t ClampTimerSize(int32_t timerSize);
+// The timer's scale for a stored TimerSize.
+double TimerScale(int32_t timerSize);
+
 // The energy bar lies along the top edge of the game's health gauge: 3.25
-// pixels per health point, shifted by the user's offsets. A maximum below 0
-// (gauge not seen) gives width 0 rather than a negative one.
+// pixels per health point, shifted by the user's offsets (clamped). A maximum
+// below 0 (gauge not seen) gives width 0 rather than a negative one.
 OverlayRect EnergyBarRect(int32_t maxHealth, int32_t offsetX, int32_t offsetY);
 
 // The 40 % point of an energy bar `width` pixels wide, where its tick hangs.

@@ -14,7 +14,9 @@ public:
     INT_PTR OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     // Moves values between the page's controls and the settings (fromControls)
-    // or back. Does nothing while the page does not exist.
+    // or back, then shows or hides the overlay and resizes it. The overlay's
+    // visibility is set only when UseTimer changed (or the overlay is a new
+    // window), so a timer hidden by its hotkey stays hidden meanwhile.
     void Sync(bool fromControls);
 
     TimerWnd* timerWnd;
@@ -22,6 +24,12 @@ public:
 private:
     friend class Singleton<TimerDlg>;
     TimerDlg();
+
+    void OnInitDialog(HWND window);
+
+    // The overlay window that visibility was last set for, and to what.
+    HWND visibilityWindow_ = nullptr;
+    int32_t visibilityUseTimer_ = 0;
 };
 
 }  // namespace gkr

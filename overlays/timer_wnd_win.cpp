@@ -1,70 +1,263 @@
 #include "overlays/timer_wnd_win.h"
 
+#include <algorithm>
+#include <string>
+
+#include "app/app_core_win.h"
 #include "app/contract.h"
+#include "app/double_buffer_win.h"
 #include "app/game_window_win.h"
 #include "app/overlay_win.h"
+#include "app/scoped_win.h"
+#include "overlays/overlay_messages.h"
 #include "settings/settings.h"
 
 namespace gkr {
+
+namespace {
+
+// After a click on the indicator, the game takes the topmost change when it
+// next reads its messages; the indicator looks again this often, this long.
+constexpr UINT_PTR kTopmostCheckTimer = 1;
+constexpr UINT kTopmostCheckMs = 50;
+constexpr int kTopmostChecks = 20;
+
+int Scaled(double length, double scale) { return static_cast<int>(length * scale); }
+
+std::wstring Widen(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
+
+}  // namespace
+
+TimerWnd::TimerWnd() : geometry_(ComputeTimerGeometry(1.0)) {
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    frequency_ = frequency.QuadPart;
+}
 
 Procedure TimerWnd::DialogProc() { return &StaticProcedure<TimerWnd>; }
 
 LRESULT TimerWnd::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     handle = window;  // known from the first message of CreateWindowExW on
+    switch (message) {
+    case WM_CREATE:
+        gameWindow_ = FindGameWindow();
+        break;
+    case WM_SIZE:
+    case kReshapeOverlayMessage:
+        Reshape(window);
+        if (message == kReshapeOverlayMessage) InvalidateRect(window, nullptr, FALSE);
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        // Re-asserted because the game may have dropped the style since creation.
+        if (gameWindow_.load()) PrepareGameWindow();
+        PaintScope paint(window);
+        RECT client = {};
+        GetClientRect(window, &client);
+        Draw(paint.Dc(), client.right, client.bottom);
+        return 0;
+    }
+    case WM_PRINTCLIENT: {
+        RECT client = {};
+        GetClientRect(window, &client);
+        Draw(reinterpret_cast<HDC>(wParam), client.right, client.bottom);
+        return 0;
+    }
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+        OnClick(message, lParam);
+        break;  // then the default processing
+    case WM_TIMER:
+        if (wParam == kTopmostCheckTimer) OnTopmostCheck(window);
+        return 0;
+    case kTimerStateQuery:
+        return StateAnswer();
+    case WM_NCDESTROY:
+        if (handle == window) handle = nullptr;
+        break;
+    default:
+        break;
+    }
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-bool TimerWnd::Usable() const { return AppSettings().UseTimer != 0 && Exists(); }
+HWND TimerWnd::UsableWindow() const { return AppSettings().UseTimer.load() != 0 ? Live() : nullptr; }
 
-void TimerWnd::Start() {
-    if (!Usable()) return;
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    startCount_ = now.QuadPart;
+void TimerWnd::Restart(int64_t startCount) {
+    startCount_ = startCount;
     running_ = 1;
 }
 
+void TimerWnd::Start() {
+    if (UsableWindow()) Restart(PerformanceCount());
+}
+
 void TimerWnd::Stop() {
-    if (!Usable()) return;
-    running_ = 0;
+    if (UsableWindow()) running_ = 0;
 }
 
 void TimerWnd::Tick() {
-    if (!Usable() || !IsRunning()) return;
-    // The clock display is drawn by the overlay's painting code.
+    HWND window = UsableWindow();
+    if (!window || !IsRunning()) return;
+    const ClockFace face = ClockFaceAt(PerformanceCount() - startCount_.load(), frequency_);
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        if (face == shown_) return;
+        shown_ = face;
+    }
+    // Invalidated, not sent: the worker never waits for the overlay's thread.
+    InvalidateRect(window, nullptr, FALSE);
 }
 
-void TimerWnd::Hide() {
-    if (Usable()) ShowWindow(handle, SW_HIDE);
+void TimerWnd::Hide() { ShowOverlay(UsableWindow(), false); }
+
+void TimerWnd::Show() { ShowOverlay(UsableWindow(), true); }
+
+ClockFace TimerWnd::Shown() const {
+    std::lock_guard<std::mutex> guard(lock_);
+    return shown_;
 }
 
-void TimerWnd::Show() {
-    if (Usable()) ShowWindow(handle, SW_SHOW);
+TimerGeometry TimerWnd::Geometry() const {
+    std::lock_guard<std::mutex> guard(lock_);
+    return geometry_;
 }
 
 void TimerWnd::SetScale(double scale) {
-    scale_ = scale;
-    geometry_ = ComputeTimerGeometry(scale);
-    if (!Exists()) return;
+    const TimerGeometry geometry = ComputeTimerGeometry(scale);
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        scale_ = scale;
+        geometry_ = geometry;
+    }
+    HWND window = Live();
+    if (!window) return;
     // The client area takes the new size; the frame, if any, keeps its own.
     RECT client = {}, outer = {};
-    GetClientRect(handle, &client);
-    GetWindowRect(handle, &outer);
-    const OverlayRect& r = geometry_.window;
+    GetClientRect(window, &client);
+    GetWindowRect(window, &outer);
+    const OverlayRect& r = geometry.window;
     const int width = r.width - r.x + (outer.right - outer.left) - (client.right - client.left);
     const int height = r.height - r.y + (outer.bottom - outer.top) - (client.bottom - client.top);
-    SetWindowPos(handle, nullptr, 0, 0, width, height, SWP_NOZORDER);
+    MoveOverlay(window, 0, 0, width, height);
+    // The corners and the font follow the scale even where the size does not change.
+    PostMessageW(window, kReshapeOverlayMessage, 0, 0);
 }
 
 HWND TimerWnd::Create() {
-    SetScale(AppSettings().TimerSize.load() / 100.0);
-    gameWindow_ = PrepareGameWindow();
-    if (!gameWindow_) return nullptr;
-    const OverlayRect& r = geometry_.window;
+    SetScale(TimerScale(AppSettings().TimerSize.load()));
+    HWND game = PrepareGameWindow();
+    gameWindow_ = game;
+    if (!game) return nullptr;
+    const OverlayRect r = Geometry().window;
     const OverlayLook look = {kTimerWndClass, L"Timer", WS_CHILD | WS_VISIBLE, 0, r.x, r.y, r.width, r.height};
     HWND window = CreateOverlay(*this, look);
     if (window) ShowWindow(window, SW_SHOW);
     return window;
+}
+
+bool TimerWnd::GameIsTopmost() const {
+    HWND game = gameWindow_;
+    return game && (GetWindowLongW(game, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+void TimerWnd::ToggleGameTopmost() {
+    const bool topmost = GameIsTopmost();
+    HWND game = FindGameWindow();
+    if (!game) return;
+    // Asynchronous: a game that does not answer must not hold this thread.
+    SetWindowPos(game, topmost ? HWND_NOTOPMOST : HWND_TOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOOWNERZORDER | SWP_ASYNCWINDOWPOS);
+    HWND window = Live();
+    if (!window) return;
+    InvalidateRect(window, nullptr, FALSE);
+    topmostChecksLeft_ = kTopmostChecks;
+    SetTimer(window, kTopmostCheckTimer, kTopmostCheckMs, nullptr);
+}
+
+void TimerWnd::OnTopmostCheck(HWND window) {
+    const bool changed = GameIsTopmost() != paintedTopmost_;
+    if (changed) InvalidateRect(window, nullptr, FALSE);
+    if (changed || --topmostChecksLeft_ <= 0) KillTimer(window, kTopmostCheckTimer);
+}
+
+void TimerWnd::OnClick(UINT message, LPARAM lParam) {
+    if (message == WM_RBUTTONUP) {
+        running_ = 0;
+        return;
+    }
+    if (message == WM_MBUTTONUP) {
+        ToggleGameTopmost();
+        return;
+    }
+    const TimerGeometry g = Geometry();
+    const RECT indicator = {g.indicatorLeft, g.indicatorTop, g.indicatorRight, g.indicatorBottom};
+    const POINT at = {static_cast<LONG>(LOWORD(lParam)), static_cast<LONG>(HIWORD(lParam))};
+    // Anywhere else starts the clock from zero; the next tick shows it.
+    if (PtInRect(&indicator, at)) ToggleGameTopmost();
+    else Restart(PerformanceCount());
+}
+
+void TimerWnd::Reshape(HWND window) {
+    double scale;
+    TimerGeometry g;
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        scale = scale_;
+        g = geometry_;
+    }
+    MemoryDC path(nullptr);
+    if (!path) return;
+    const int corner = Scaled(10, scale);
+    BeginPath(path.Get());
+    RoundRect(path.Get(), g.window.x, g.window.y, g.window.width - 2, g.window.height - 2, corner, corner);
+    EndPath(path.Get());
+    SetOverlayRegion(window, ScopedRegion(PathToRegion(path.Get())));
+}
+
+void TimerWnd::Draw(HDC dc, int width, int height) {
+    ClockFace face;
+    double scale;
+    TimerGeometry g;
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        face = shown_;
+        scale = scale_;
+        g = geometry_;
+    }
+    DoubleBuffer buffer(dc, width, height);
+    if (!buffer.Ok()) return;
+    HDC memory = buffer.Dc();
+
+    const RECT client = {0, 0, width, height};
+    FillRect(memory, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    ScopedFont font(CreateFontW(Scaled(15, scale), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, HANGEUL_CHARSET,
+                                OUT_DEFAULT_PRECIS, CLIP_STROKE_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_ROMAN,
+                                L"굴림"));
+    {
+        SelectScope selected(memory, font.Get());
+        SetBkMode(memory, TRANSPARENT);
+        SetTextColor(memory, RGB(0, 0, 0));
+        const std::wstring text = Widen(FormatClockFace(face));
+        TextOutW(memory, Scaled(17, scale), Scaled(0, scale), text.c_str(), static_cast<int>(text.size()));
+    }
+
+    // Red while the game window stays on top of all others.
+    paintedTopmost_ = GameIsTopmost();
+    ScopedBrush brush(CreateSolidBrush(paintedTopmost_ ? RGB(255, 0, 0) : RGB(255, 255, 255)));
+    {
+        SelectScope selected(memory, brush.Get());
+        Ellipse(memory, g.indicatorLeft, g.indicatorTop, g.indicatorRight, g.indicatorBottom);
+    }
+    buffer.CopyOut();
+}
+
+LRESULT TimerWnd::StateAnswer() const {
+    const ClockFace face = Shown();
+    const int64_t seconds = std::min<int64_t>(face.hours, INT32_MAX) * 3600 + face.minutes * 60 + face.seconds;
+    return static_cast<LRESULT>(seconds * 2 + (IsRunning() ? 1 : 0));
 }
 
 }  // namespace gkr

@@ -4,6 +4,8 @@
 
 #include "settings/replace_file.h"
 
+#include "app/scoped_win.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -32,26 +34,6 @@ std::wstring FullPath(const std::string& path) {
     return std::wstring(full.data());
 }
 
-class Handle {
-public:
-    explicit Handle(HANDLE h) : h_(h) {}
-    ~Handle() {
-        if (valid()) CloseHandle(h_);
-    }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return h_; }
-    bool Close() {
-        const bool ok = CloseHandle(h_) != 0;
-        h_ = INVALID_HANDLE_VALUE;
-        return ok;
-    }
-
-private:
-    HANDLE h_;
-};
-
 bool WriteAll(HANDLE file, const std::string& bytes) {
     size_t done = 0;
     while (done < bytes.size()) {
@@ -78,9 +60,9 @@ std::string WriteFileBeside(const std::string& path, const std::string& bytes) {
     const std::string newFile = path + "." + std::to_string(GetCurrentProcessId()) + ".tmp";
     const std::wstring wideNew = FullPath(newFile);
     if (wideNew.empty()) return std::string();
-    Handle file(CreateFileW(wideNew.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) return std::string();
-    const bool ok = WriteAll(file.get(), bytes) && FlushFileBuffers(file.get());
+    ScopedHandle file(CreateFileW(wideNew.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) return std::string();
+    const bool ok = WriteAll(file.Get(), bytes) && FlushFileBuffers(file.Get());
     if (!file.Close() || !ok) {
         DeleteFileW(wideNew.c_str());
         return std::string();

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "settings/published.h"
+
 namespace gkr {
 
 using Option = std::atomic<int32_t>;
@@ -33,21 +35,12 @@ struct KeyConfig {
 
 using AccelList = std::vector<Accel>;
 
-// The hotkey list, published whole. Readers take a snapshot (a shared pointer
-// to an immutable list) and keep using it even if a new list is published
-// meanwhile; writers build a new list aside and publish it in one step.
-class HotkeyList {
+// The hotkey list, published whole: the worker's poll reads one snapshot per
+// pass while the user-interface thread may publish a new list.
+class HotkeyList : public Published<AccelList> {
 public:
-    HotkeyList() : list_(std::make_shared<const AccelList>()) {}
-    std::shared_ptr<const AccelList> Snapshot() const { return std::atomic_load(&list_); }
-    void Publish(AccelList list) {
-        std::atomic_store(&list_, std::shared_ptr<const AccelList>(std::make_shared<AccelList>(std::move(list))));
-    }
     AccelList Copy() const { return *Snapshot(); }
     size_t Size() const { return Snapshot()->size(); }
-
-private:
-    std::shared_ptr<const AccelList> list_;
 };
 
 struct Settings {

@@ -56,7 +56,7 @@ uint32_t NoteKey(const std::vector<int32_t>& notes) {
     return key;
 }
 
-SongSheets::SongSheets() : list_(std::make_shared<const SheetList>()) {}
+SongSheets::SongSheets() = default;
 
 void SongSheets::Load(const std::string& path, const DigitGrouping& grouping) {
     TiXmlDocument document;
@@ -84,7 +84,7 @@ void SongSheets::ComputeKeys() {
     Publish(std::move(list));
 }
 
-std::shared_ptr<const SheetList> SongSheets::Snapshot() const { return std::atomic_load(&list_); }
+std::shared_ptr<const SheetList> SongSheets::Snapshot() const { return list_.Snapshot(); }
 
 const Sheet* SongSheets::FindSheetByNotes(const int32_t* notes) const {
     if (!notes) return nullptr;
@@ -98,8 +98,7 @@ const Sheet* SongSheets::FindSheetByNotes(const int32_t* notes) const {
 }
 
 void SongSheets::Publish(SheetList list) {
-    retired_.push_back(std::atomic_load(&list_));
-    std::atomic_store(&list_, std::shared_ptr<const SheetList>(std::make_shared<SheetList>(std::move(list))));
+    retired_.push_back(list_.Publish(std::move(list)));
 }
 
 // Never destroyed, for the same reason as the settings record: windows that

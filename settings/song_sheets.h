@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "settings/number_text.h"
+#include "settings/published.h"
 
 class TiXmlDocument;
 
@@ -65,7 +66,7 @@ public:
 private:
     void Publish(SheetList list);
 
-    std::shared_ptr<const SheetList> list_;
+    Published<SheetList> list_;
     std::vector<std::shared_ptr<const SheetList>> retired_;  // user-interface thread only
 };
 

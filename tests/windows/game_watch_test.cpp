@@ -11,7 +11,10 @@
 
 #include "app/contract.h"
 #include "app/screen_state.h"
+#include "overlays/energy_wnd_win.h"
+#include "overlays/timer_wnd_win.h"
 #include "settings/settings.h"
+#include "tests/windows/manager_test_support.h"
 #include "tests/windows/painted_window.h"
 
 namespace gkr {
@@ -134,6 +137,39 @@ TEST_F(GameWatchTest, NotePanelTeachesTheInstrumentsColours) {
     EXPECT_EQ(1, AppSettings().UpNote.load());
     EXPECT_EQ(4, AppSettings().DownNote.load());
     EXPECT_EQ(7, AppSettings().SideNote.load());
+}
+
+// Our own overlays lie over the pixels the watch reads (the largest timer
+// covers the gauge row and the marker); they must not change what it reads.
+TEST_F(GameWatchTest, OwnOverlaysNeverChangeTheReading) {
+    gkr::testing::SettingsGuard settings;
+    struct Case {
+        int32_t timerSize, offset, maxHealth;
+    };
+    for (const Case c : {Case{300, 0, 140}, Case{300, 20, 100}, Case{200, -20, 135}}) {
+        SCOPED_TRACE(::testing::Message() << "size " << c.timerSize << " offset " << c.offset);
+        Scene scene;
+        scene.dx = scene.dy = c.offset;
+        scene.maxHealth = c.maxHealth;
+        Show(scene);
+        AppSettings().OffsetX = AppSettings().OffsetY = c.offset;
+        AppSettings().TimerSize = c.timerSize;
+        AppSettings().MaxHealth = c.maxHealth;
+        ASSERT_NE(nullptr, TimerWnd::Instance()->Create());
+        ASSERT_NE(nullptr, EnergyWnd::Instance()->Create());
+        // The overlays' own pixels on screen first: a white timer pixel clear of the text.
+        const POINT timerPixel = {c.timerSize - 10, c.timerSize / 5 - 6};
+        ASSERT_TRUE(game->WaitForPixel(timerPixel, kWhite));
+        Show(scene);
+
+        AppSettings().MaxHealth = 0;
+        SetNotePanelVisible(0);
+        TaskGameWatch();
+        EXPECT_EQ(c.maxHealth, AppSettings().MaxHealth.load());
+        EXPECT_EQ(1, NotePanelVisible());
+        TimerWnd::Instance()->Close();
+        EnergyWnd::Instance()->Close();
+    }
 }
 
 TEST_F(GameWatchTest, NothingChangesWithoutTheGameWindow) {

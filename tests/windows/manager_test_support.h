@@ -87,6 +87,8 @@ public:
     }
     ~FakeGameWindow() {
         if (IsWindow(window_)) DestroyWindow(window_);
+        // Tests that paint a game window of their own register the class anew.
+        UnregisterClassW(kGameWindowClass, ModuleInstance());
     }
     FakeGameWindow(const FakeGameWindow&) = delete;
     FakeGameWindow& operator=(const FakeGameWindow&) = delete;

@@ -1,0 +1,21 @@
+// Messages the overlays and their pages understand beyond the system's own.
+// Plain numbers (WM_APP is 0x8000) so that tests outside the program, and the
+// portable code, read them from here without <windows.h>.
+#pragma once
+
+namespace gkr {
+
+// To an overlay, posted: rebuild the window region (the screen reading's
+// origin, the user's offsets, moved).
+constexpr unsigned kReshapeOverlayMessage = 0x8000 + 0x20;
+
+// To the timer overlay, sent by anyone (tests, tools): a read-only question.
+// The answer is 1 while the clock runs, plus twice the number of seconds on
+// its face (hours * 3600 + minutes * 60 + seconds).
+constexpr unsigned kTimerStateQuery = 0x8000 + 0x21;
+
+// To a settings page, sent with a bound or posted: run Sync from the
+// settings (wParam 0) or from the controls (wParam 1) on the page's thread.
+constexpr unsigned kPageSyncMessage = 0x8000 + 0x22;
+
+}  // namespace gkr

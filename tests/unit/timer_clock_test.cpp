@@ -1,0 +1,54 @@
+// The quest timer's face: hours, minutes and seconds from counter ticks.
+#include "overlays/timer_clock.h"
+
+#include <gtest/gtest.h>
+
+namespace gkr {
+namespace {
+
+constexpr int64_t kFrequency = 10'000'000;  // a common performance-counter rate
+constexpr int64_t kSecond = kFrequency;
+
+std::string Face(int64_t elapsed, int64_t frequency = kFrequency) {
+    return FormatClockFace(ClockFaceAt(elapsed, frequency));
+}
+
+TEST(TimerClock, FieldsRollOverAndHoursGrowPastTwoDigits) {
+    EXPECT_EQ("00:00:00", Face(0));
+    EXPECT_EQ("00:00:00", Face(kSecond - 1)) << "truncated, never rounded up";
+    EXPECT_EQ("00:00:01", Face(kSecond));
+    EXPECT_EQ("00:01:00", Face(60 * kSecond));
+    EXPECT_EQ("01:59:59", Face(7199 * kSecond + kSecond / 2));
+    EXPECT_EQ("99:59:59", Face(359999 * kSecond));
+    EXPECT_EQ("100:00:00", Face(360000 * kSecond));
+    EXPECT_EQ("00:00:03", Face(3 * 3579545 + 1, 3579545)) << "an odd frequency";
+}
+
+TEST(TimerClock, LongRunsNeverTurnNegativeOrOverflow) {
+    // 249 days: a 32-bit count of hundredths would have wrapped below zero.
+    const int64_t days249 = 249LL * 86400;
+    const ClockFace face = ClockFaceAt(days249 * kSecond, kFrequency);
+    EXPECT_EQ(249 * 24, face.hours);
+    EXPECT_EQ(0, face.minutes);
+    EXPECT_EQ(0, face.seconds);
+    // The largest elapsed count a 64-bit counter holds.
+    const ClockFace last = ClockFaceAt(INT64_MAX, kFrequency);
+    EXPECT_GT(last.hours, 0);
+    EXPECT_GE(last.minutes, 0);
+    EXPECT_LT(last.seconds, 60);
+}
+
+TEST(TimerClock, NonsenseInputShowsZero) {
+    EXPECT_EQ("00:00:00", Face(-5 * kSecond)) << "a start count after now";
+    EXPECT_EQ("00:00:00", Face(5 * kSecond, 0));
+    EXPECT_EQ("00:00:00", Face(5 * kSecond, -1));
+}
+
+TEST(TimerClock, FacesCompareByAllThreeFields) {
+    EXPECT_EQ(ClockFaceAt(61 * kSecond, kFrequency), ClockFaceAt(61 * kSecond + 9, kFrequency));
+    EXPECT_NE(ClockFaceAt(61 * kSecond, kFrequency), ClockFaceAt(62 * kSecond, kFrequency));
+    EXPECT_NE(ClockFaceAt(60 * kSecond, kFrequency), ClockFaceAt(3600 * kSecond, kFrequency));
+}
+
+}  // namespace
+}  // namespace gkr
