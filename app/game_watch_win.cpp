@@ -17,6 +17,7 @@
 #include "overlays/flute_dlg_win.h"
 #include "overlays/flute_wnd_win.h"
 #include "overlays/overlay_geometry.h"
+#include "overlays/timer_wnd_win.h"
 #include "settings/settings.h"
 
 namespace gkr {
@@ -89,12 +90,19 @@ void TaskGameWatch() {
     const HealthGaugeReading gauge =
         ReadHealthGauge(CaptureBlock(dcs.Display(), origin, HealthStripRect(client.right), state.buffer));
     const bool autoTimer = settings.UseAutoTimer.load() != 0;
+    // The game's window, gauge and all, is up a moment before the overlays
+    // are created inside it: the quest phase is followed only once the timer
+    // exists, so a quest under way when the game or this program starts
+    // still starts the timer.
+    const bool timerExists = TimerWnd::Instance()->Exists();
     if (gauge.present) {
         settings.MaxHealth = gauge.maxHealth;
-        if (state.autoTimer.OnPass(true, autoTimer, PerformanceCount(), Frequency()) == AutoTimerAction::Start)
+        if (timerExists &&
+            state.autoTimer.OnPass(true, autoTimer, PerformanceCount(), Frequency()) == AutoTimerAction::Start)
             AppCore::Instance()->Dispatch(dispatch::ActionTimerStart);
     } else {
-        if (state.autoTimer.OnPass(false, autoTimer, PerformanceCount(), Frequency()) == AutoTimerAction::Stop) {
+        if (timerExists &&
+            state.autoTimer.OnPass(false, autoTimer, PerformanceCount(), Frequency()) == AutoTimerAction::Stop) {
             AppCore::Instance()->Dispatch(dispatch::ActionTimerStop);
             HideAndResetSongSheet();
         }

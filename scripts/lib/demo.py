@@ -18,6 +18,22 @@ def screenshot(env, path):
     subprocess.run(["convert", "xwd:-", path], input=xwd.stdout, env=env, check=True, timeout=60)
 
 
+def overlay_preview(wine, bindir, path):
+    """The overlays drawn over DummyGKR's picture inside one process (Wine
+    draws no other process's child windows): windows_tests.exe writes a BMP."""
+    tests = os.path.join(bindir, "windows_tests.exe")
+    if not os.path.exists(tests):
+        return False
+    bmp = path[:-4] + ".bmp"
+    code, _ = wine.run(tests, "--gtest_also_run_disabled_tests", "--gtest_filter=OverlayPreview.*",
+                       "Z:" + os.path.abspath(bmp).replace("/", "\\"), timeout=60)
+    if code != 0 or not os.path.exists(bmp):
+        return False
+    subprocess.run(["convert", bmp, path], check=True, timeout=60)
+    os.unlink(bmp)
+    return True
+
+
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--keep", action="store_true", help="leave the programs running")
@@ -35,6 +51,10 @@ def main():
 
     wine = gkrwine.Wine(prefix=os.path.join(a.build, "wineprefix"))
     try:
+        # First, while no other window of the game's class exists to be found instead.
+        preview = os.path.join(a.build, "overlay-preview.png")
+        if overlay_preview(wine, bindir, preview):
+            print("demo: the overlays drawn over the game picture in %s" % preview)
         wine.start(os.path.join(bindir, "DummyGKR.exe"), cwd=workdir)
         if wine.find_window(" G K R ", "DummyGKR", 20000) is None:
             print("demo: the DummyGKR window did not appear", file=sys.stderr)

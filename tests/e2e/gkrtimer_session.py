@@ -6,12 +6,13 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "harness"))
+import cdefs  # noqa: E402
 import gkrwine  # noqa: E402
 
 DIALOG_CLASS = "#32770"
 MANAGER_TITLE = "GKR Utility Manager"
 WM_CLOSE = 0x0010
-ID_EXIT = 57690  # the "종료" button
+ID_EXIT = cdefs.read("resources/manager_ids.h")["IDC_MANAGER_EXIT"]  # the "종료" button
 
 
 class Session:

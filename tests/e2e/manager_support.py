@@ -12,28 +12,56 @@ import time
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "harness"))
 sys.path.insert(0, HERE)
+import cdefs  # noqa: E402
 import gkrwine  # noqa: E402
 from gkrtimer_session import GkrTimer, _unquote, work_dir  # noqa: E402,F401
 
 GAME_CLASS = " G K R "
 OVERLAY_CLASSES = ("GKRFluteWnd", "GKREnergyWnd", "GKRTimerWnd")
-TAB_ID = 1004
-MAX_HEALTH_BOX = 57749
+IDS = cdefs.Constants("resources/manager_ids.h", "resources/page_ids.h")
+SCENE = cdefs.Constants("dummy/scene_commands.h")
+MESSAGES = cdefs.Constants("overlays/overlay_messages.h")
+TAB_ID = IDS.IDC_MANAGER_TAB
+MAX_HEALTH_BOX = IDS.IDC_ENERGY_MAXHEALTH
 
 # DummyGKR's scene commands (WM_COMMAND ids).
-HIDE_GAUGE = 41001
-HIDE_NOTE_PANEL = 41002
-EMPTY_NOTE_PANEL = 50000
+HIDE_GAUGE = SCENE.kCmdHideGauge
+HIDE_NOTE_PANEL = SCENE.kCmdHideNotePanel
+EMPTY_NOTE_PANEL = SCENE.kCmdNotePanelBase
+STILL_PICTURE = SCENE.kCmdStillPicture
 
 
 def gauge_command(max_health):
-    return 41000 + max_health
+    return SCENE.kCmdGaugeBase + max_health
+
+
+def hang_command(seconds):
+    return SCENE.kCmdHangBase + seconds
 
 
 # A control that only its page has, per tab index: hotkeys, energy bar,
 # timer, song sheets, game keys.
-PAGE_MARKERS = (57689, 57749, 57738, 57739, 57702)
+PAGE_MARKERS = (IDS.IDC_ACCEL_LIST, IDS.IDC_ENERGY_MAXHEALTH, IDS.IDC_TIMER_SIZE, IDS.IDC_FLUTE_USE,
+                IDS.IDC_KEYCONFIG_NAME)
 TAB_LABELS = ("단축키 설정", "에너지바", "타이머", "피리악보", "그라키 설정")
+
+
+def write_conf(cwd, **options):
+    """A conf.xml in cwd with these options (the others keep their start values)."""
+    attributes = " ".join(f'{name}="{value}"' for name, value in options.items())
+    with open(os.path.join(cwd, "conf.xml"), "w", encoding="ascii") as f:
+        f.write(f"<Setting {attributes} />\n")
+
+
+def wait_until(condition, timeout_s, step_s=0.1):
+    """Seconds until condition() held (polled), or None after timeout_s."""
+    started = time.monotonic()
+    while True:
+        if condition():
+            return time.monotonic() - started
+        if time.monotonic() - started > timeout_s:
+            return None
+        time.sleep(step_s)
 
 
 def children(wine, hwnd):

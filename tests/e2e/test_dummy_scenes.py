@@ -11,20 +11,21 @@ import unittest
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "harness"))
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from test_dummy_window import DummySession  # noqa: E402
+import cdefs  # noqa: E402
 
-# Scene commands (dummy/scene_commands.h).
-STILL_PICTURE = 41000
-HIDE_GAUGE = 41001
-HIDE_NOTE_PANEL = 41002
+SCENE = cdefs.Constants("dummy/scene_commands.h")
+STILL_PICTURE = SCENE.kCmdStillPicture
+HIDE_GAUGE = SCENE.kCmdHideGauge
+HIDE_NOTE_PANEL = SCENE.kCmdHideNotePanel
 
 
 def gauge_command(max_health):
-    return 41000 + max_health
+    return SCENE.kCmdGaugeBase + max_health
 
 
 def notes_command(*codes):
     digits = (list(codes) + [0, 0, 0, 0])[:4]
-    return 50000 + int("".join(map(str, digits)))
+    return SCENE.kCmdNotePanelBase + int("".join(map(str, digits)))
 
 
 NOTE_COLORS = {1: (0, 255, 0), 2: (0, 255, 255), 3: (32, 40, 255), 4: (255, 0, 0),
@@ -162,8 +163,8 @@ class SceneCommandTest(SceneTestCase):
         self.assertEqual(STILL, self.wait_for_state(STILL))
 
     def test_malformed_command_changes_nothing(self):
-        self.command(41123)  # not on the gauge's scale
-        self.command(54017)  # a gap between notes
+        self.command(gauge_command(123))  # not on the gauge's scale
+        self.command(notes_command(4, 0, 1, 7))  # a gap between notes
         time.sleep(0.5)
         self.assertEqual(STILL, self.read_state())
         self.assertEqual("1", self.dummy.info(self.dummy.hwnd)["visible"])

@@ -6,6 +6,9 @@ import unittest
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "harness"))
 from gkrtimer_session import GkrTimer, Session  # noqa: E402
+import cdefs  # noqa: E402
+
+IDS = cdefs.Constants("resources/manager_ids.h")
 
 WS_VISIBLE = 0x10000000
 WS_CAPTION = 0x00C00000
@@ -23,14 +26,14 @@ TCS_MULTILINE = 0x200
 
 # id: (class, text, x, y, width, height in dialog units)
 CONTROLS = {
-    1004: ("SysTabControl32", "", 5, 5, 210, 160),
-    57729: ("Button", "그라최상위", 5, 176, 50, 15),
-    57730: ("Button", "최상위해제", 5, 191, 50, 15),
-    57732: ("Button", "그라F", 58, 176, 50, 15),
-    1001: ("Button", "그라강종", 58, 191, 50, 15),
-    57690: ("Button", "종료", 111, 176, 50, 30),
-    1003: ("Button", "제작자 홈페이지 바로가기", 164, 176, 50, 30),
-    -1: ("Static", "GKR Utility by Tovrin v0.0.1.4", 25, 211, 150, 8),
+    IDS.IDC_MANAGER_TAB: ("SysTabControl32", "", 5, 5, 210, 160),
+    IDS.IDC_MANAGER_GAME_TOPMOST: ("Button", "그라최상위", 5, 176, 50, 15),
+    IDS.IDC_MANAGER_GAME_RELEASE: ("Button", "최상위해제", 5, 191, 50, 15),
+    IDS.IDC_MANAGER_GAME_LAUNCH: ("Button", "그라F", 58, 176, 50, 15),
+    IDS.IDC_MANAGER_GAME_KILL: ("Button", "그라강종", 58, 191, 50, 15),
+    IDS.IDC_MANAGER_EXIT: ("Button", "종료", 111, 176, 50, 30),
+    IDS.IDC_MANAGER_HOME_PAGE: ("Button", "제작자 홈페이지 바로가기", 164, 176, 50, 30),
+    IDS.IDC_MANAGER_VERSION: ("Static", "GKR Utility by Tovrin v0.0.1.4", 25, 211, 150, 8),
 }
 
 CLOSE_LIMIT_S = 1.0
@@ -82,7 +85,7 @@ class ManagerDialog(unittest.TestCase):
     def test_controls_sit_at_their_dialog_unit_positions(self):
         children = self.app.children()
         # Dialog units to pixels, measured on the tab control (5, 5, 210 x 160).
-        l, t, r, b = children[1004][3]
+        l, t, r, b = children[IDS.IDC_MANAGER_TAB][3]
         sx, sy = (r - l) / 210.0, (b - t) / 160.0
         for cid, (_, _, x, y, w, h) in CONTROLS.items():
             l, t, r, b = children[cid][3]
@@ -95,10 +98,10 @@ class ManagerDialog(unittest.TestCase):
         def style(cid):
             return int(self.app.info(children[cid][0])["style"], 16)
 
-        self.assertEqual(BS_AUTOCHECKBOX, style(57690) & BS_TYPEMASK)
-        self.assertTrue(style(57690) & BS_PUSHLIKE)
-        self.assertTrue(style(1003) & BS_MULTILINE)
-        self.assertTrue(style(1004) & TCS_MULTILINE)
+        self.assertEqual(BS_AUTOCHECKBOX, style(IDS.IDC_MANAGER_EXIT) & BS_TYPEMASK)
+        self.assertTrue(style(IDS.IDC_MANAGER_EXIT) & BS_PUSHLIKE)
+        self.assertTrue(style(IDS.IDC_MANAGER_HOME_PAGE) & BS_MULTILINE)
+        self.assertTrue(style(IDS.IDC_MANAGER_TAB) & TCS_MULTILINE)
         self.assertEqual(SS_CENTER, style(-1) & 0x1F)
 
 

@@ -10,7 +10,7 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from manager_support import (  # noqa: E402
-    EMPTY_NOTE_PANEL, HIDE_GAUGE, HIDE_NOTE_PANEL, Dummy, GkrTimer, Manager, gauge_command, overlays,
+    EMPTY_NOTE_PANEL, HIDE_GAUGE, HIDE_NOTE_PANEL, STILL_PICTURE, Dummy, GkrTimer, Manager, gauge_command, overlays,
     wait_overlays, work_dir)
 import gkrwine  # noqa: E402
 
@@ -47,7 +47,7 @@ class MaximumHealthOnTheEnergyPage(unittest.TestCase):
         cls.dummy.close()
 
     def tearDown(self):
-        self.dummy.command(41000)  # back to the still picture
+        self.dummy.command(STILL_PICTURE)
 
     def test_1_first_reading_within_three_seconds_of_start(self):
         self.assertIsNotNone(self.first_reading_s, f"box shows {self.manager.max_health_text()!r}")

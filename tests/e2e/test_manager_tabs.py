@@ -9,7 +9,7 @@ import sys
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from manager_support import GkrTimer, Manager, children  # noqa: E402
+from manager_support import TAB_ID, GkrTimer, Manager, children  # noqa: E402
 import gkrwine  # noqa: E402
 
 TCM_GETCURSEL = 0x1300 + 11
@@ -52,7 +52,7 @@ class Tabs(unittest.TestCase):
         self.assertEqual(5, len(dialogs), "exactly the five pages live in the tab control")
 
     def test_pages_fill_the_display_area_below_the_tab_row(self):
-        tab_left, tab_top, tab_right, tab_bottom = self.app.children()[1004][3]
+        tab_left, tab_top, tab_right, tab_bottom = self.app.children()[TAB_ID][3]
         width, height = tab_right - tab_left, tab_bottom - tab_top
         rects = self.manager.page_rects()
         self.assertEqual(1, len(set(rects)), rects)

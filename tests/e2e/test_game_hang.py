@@ -1,0 +1,85 @@
+"""A game window that stops answering never freezes GKRTimer: while DummyGKR
+hangs (scene command 42000 + N), the manager still handles what is posted to
+it, and both ways out end the program within two seconds with conf.xml saved;
+whether the overlays existed before the hang or were still to be created in
+the hung window. A probe that only sends is fooled (a thread blocked in a send
+still answers sends), so the manager is asked with a posted message."""
+import os
+import sys
+import time
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from manager_support import (  # noqa: E402
+    TAB_ID, Dummy, GkrTimer, hang_command, wait_overlays, wait_until, work_dir)
+import gkrwine  # noqa: E402
+
+TCM_GETCURSEL = 0x130B
+TCM_SETCURSEL = 0x130C
+HANG_S = 12
+ANSWER_LIMIT_S = 1.0
+CLOSE_LIMIT_S = 2.0
+
+SESSION = None
+
+
+def setUpModule():
+    global SESSION
+    SESSION = gkrwine.Wine()
+
+
+def tearDownModule():
+    SESSION.close()
+
+
+class ManagerBesideAHungGame(unittest.TestCase):
+    def run_case(self, how, hang_first):
+        cwd = work_dir()
+        dummy = Dummy(SESSION, cwd)
+        try:
+            if hang_first:
+                dummy.command(hang_command(HANG_S))
+                app = GkrTimer(SESSION, cwd=cwd)
+                time.sleep(2.5)  # the one-second timer has tried to create the overlays
+            else:
+                app = GkrTimer(SESSION, cwd=cwd)
+                self.assertTrue(wait_overlays(SESSION, dummy.hwnd, 5000))
+                dummy.command(hang_command(HANG_S))
+                time.sleep(1.5)  # a game-watch pass and an overlay check inside the hang
+            hung_since = time.monotonic()
+            tab = app.children()[TAB_ID][0]
+
+            SESSION.probe_ok("post", hex(tab), TCM_SETCURSEL, 2, 0)
+            posted = time.monotonic()
+            answered = wait_until(
+                lambda: SESSION.probe_ok("send", hex(tab), TCM_GETCURSEL, 0, 0, 2000)[0] == "result 2", 3, 0.02)
+            self.assertIsNotNone(answered, "the posted message was never handled")
+            print(f"\n{how}, hang {'before' if hang_first else 'after'} the overlays: "
+                  f"posted message handled within {time.monotonic() - posted:.2f} s", file=sys.stderr)
+            self.assertLess(answered, ANSWER_LIMIT_S)
+
+            code, took = app.close_and_wait(how, timeout=10)
+            print(f"ended {took:.2f} s after the request, code {code}", file=sys.stderr)
+            self.assertLess(time.monotonic() - hung_since, HANG_S - 1, "the game recovered before the end")
+            self.assertEqual(0, code)
+            self.assertLess(took, CLOSE_LIMIT_S)
+            self.assertTrue(os.path.exists(os.path.join(cwd, "conf.xml")), "conf.xml not saved")
+        finally:
+            gkrwine.Wine._kill(dummy.proc)  # no need to wait out the hang
+            SESSION.probe("wait-gone", hex(dummy.hwnd), 5000)
+
+    def test_close_box_while_the_game_hangs(self):
+        self.run_case("close", hang_first=False)
+
+    def test_exit_button_while_the_game_hangs(self):
+        self.run_case("exit", hang_first=False)
+
+    def test_close_box_with_the_game_hung_before_the_overlays(self):
+        self.run_case("close", hang_first=True)
+
+    def test_exit_button_with_the_game_hung_before_the_overlays(self):
+        self.run_case("exit", hang_first=True)
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)

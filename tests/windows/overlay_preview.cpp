@@ -1,0 +1,120 @@
+// Not a check: a picture of the timer and the energy bar as a player sees
+// them, drawn inside this process over DummyGKR's own game picture (Wine
+// draws no other process's child windows, so the demo's screenshot cannot
+// show them). scripts/demo runs it:
+//   windows_tests.exe --gtest_also_run_disabled_tests --gtest_filter=OverlayPreview.* PATH.bmp
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/app_core_win.h"
+#include "app/contract.h"
+#include "app/scoped_win.h"
+#include "overlays/energy_wnd_win.h"
+#include "overlays/timer_wnd_win.h"
+#include "tests/windows/manager_test_support.h"
+
+namespace gkr {
+namespace {
+
+constexpr int kGameScreenBitmap = 111;  // DummyGKR's still picture
+
+HBITMAP g_picture = nullptr;
+
+LRESULT CALLBACK GameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT) {
+        PaintScope paint(window);
+        MemoryDC memory(paint.Dc());
+        SelectScope selected(memory.Get(), g_picture);
+        BitBlt(paint.Dc(), 0, 0, 644, 483, memory.Get(), 0, 0, SRCCOPY);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+std::wstring BesideThisProgram(const wchar_t* name) {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path);
+    return folder.substr(0, folder.find_last_of(L"\\/") + 1) + name;
+}
+
+// The screen rectangle as a 24-bit bottom-up BMP file.
+bool SaveScreen(const RECT& r, const std::string& file) {
+    const int w = r.right - r.left, h = r.bottom - r.top, stride = (w * 3 + 3) & ~3;
+    DisplayDC screen;
+    MemoryDC memory(screen.Get());
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biSizeImage = DWORD(stride * h);
+    void* bits = nullptr;
+    ScopedBitmap bitmap(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    SelectScope selected(memory.Get(), bitmap.Get());
+    if (!bits || !BitBlt(memory.Get(), 0, 0, w, h, screen.Get(), r.left, r.top, SRCCOPY)) return false;
+    GdiFlush();
+    BITMAPFILEHEADER head = {};
+    head.bfType = 0x4D42;  // "BM"
+    head.bfOffBits = DWORD(sizeof(head) + sizeof(info.bmiHeader));
+    head.bfSize = head.bfOffBits + DWORD(stride * h);
+    FILE* out = std::fopen(file.c_str(), "wb");
+    if (!out) return false;
+    std::fwrite(&head, sizeof head, 1, out);
+    std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out);
+    std::fwrite(bits, 1, size_t(stride) * h, out);
+    return std::fclose(out) == 0;
+}
+
+TEST(OverlayPreview, DISABLED_WritesAPicture) {
+    testing::SettingsGuard settings;
+    const std::string file = ::testing::internal::GetArgvs().size() > 1 ? ::testing::internal::GetArgvs().back()
+                                                                         : "overlay-preview.bmp";
+    HMODULE dummy = LoadLibraryExW(BesideThisProgram(L"DummyGKR.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(nullptr, dummy) << "DummyGKR.exe beside this program";
+    g_picture = LoadBitmapW(dummy, MAKEINTRESOURCEW(kGameScreenBitmap));
+    ASSERT_NE(nullptr, g_picture);
+
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = GameProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = kGameWindowClass;
+    RegisterClassExW(&wc);
+    HWND game = CreateWindowExW(WS_EX_NOACTIVATE, kGameWindowClass, L"preview", WS_POPUP, 20, 20, 644, 483, nullptr,
+                                nullptr, wc.hInstance, nullptr);
+    ShowWindow(game, SW_SHOWNOACTIVATE);
+
+    Settings& s = AppSettings();
+    s.UseTimer = 1;
+    s.TimerSize = 150;
+    s.MaxHealth = 100;
+    TimerWnd* timer = TimerWnd::Instance();
+    timer->Create();
+    EnergyWnd::Instance()->Create();
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    timer->Restart(PerformanceCount() - (1 * 3600 + 23 * 60 + 45) * frequency.QuadPart);
+    timer->Tick();
+    testing::PumpUntil([] { return false; }, 700);
+
+    RECT r = {};
+    GetWindowRect(game, &r);
+    EXPECT_TRUE(SaveScreen(r, file)) << file;
+    std::printf("overlay preview: %s\n", file.c_str());
+    timer->Close();
+    EnergyWnd::Instance()->Close();
+    DestroyWindow(game);
+    UnregisterClassW(kGameWindowClass, wc.hInstance);
+    DeleteObject(g_picture);
+    FreeLibrary(dummy);
+}
+
+}  // namespace
+}  // namespace gkr
