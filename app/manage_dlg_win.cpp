@@ -8,6 +8,7 @@
 #include "app/defaults.h"
 #include "app/game_window_win.h"
 #include "app/overlay_thread_win.h"
+#include "app/overlay_win.h"
 #include "input/accel_dlg_win.h"
 #include "input/keyconfig_dlg_win.h"
 #include "input/pad_caps_win.h"
@@ -106,7 +107,7 @@ void ManageDlg::OnCommand(HWND window, WORD id) {
     case IDCANCEL:
     case IDC_MANAGER_EXIT:
         SaveSettingsFile();
-        OverlayThread::Instance().Post([overlay = timerWnd] { overlay->Close(); });
+        CloseOnOverlayThread(*timerWnd);
         CloseWindow(window);
         DestroyWindow(window);  // its WM_DESTROY saves again and ends the message loop
         break;

@@ -3,6 +3,7 @@
 #include "app/examined_pixels.h"
 #include "app/game_window_win.h"
 #include "app/module_win.h"
+#include "app/overlay_thread_win.h"
 #include "overlays/overlay_geometry.h"
 #include "settings/settings.h"
 
@@ -43,6 +44,21 @@ void ResizeOverlay(HWND overlay, int width, int height) {
     if (overlay)
         SetWindowPos(overlay, nullptr, 0, 0, width, height,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+}
+
+void DrawOverlay(HWND overlay, UINT message, WPARAM wParam, const OverlayDrawing& draw) {
+    RECT client = {};
+    GetClientRect(overlay, &client);
+    if (message == WM_PRINTCLIENT) {
+        draw(reinterpret_cast<HDC>(wParam), client.right, client.bottom);
+        return;
+    }
+    PaintScope paint(overlay);
+    draw(paint.Dc(), client.right, client.bottom);
+}
+
+void CloseOnOverlayThread(Window& overlay) {
+    OverlayThread::Instance().Post([&overlay] { overlay.Close(); });
 }
 
 RECT OverlayRectInParent(HWND overlay) {

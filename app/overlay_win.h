@@ -3,6 +3,8 @@
 // may make on them, and their window regions.
 #pragma once
 
+#include <functional>
+
 #include "app/scoped_win.h"
 #include "app/window_win.h"
 
@@ -37,6 +39,16 @@ void ResizeOverlay(HWND overlay, int width, int height);
 
 // The overlay's window rectangle in its parent's client coordinates.
 RECT OverlayRectInParent(HWND overlay);
+
+// An overlay's WM_PAINT or WM_PRINTCLIENT (wParam: the DC to print into):
+// both draw the client area through `draw`, so PrintWindow gets exactly the
+// picture the screen gets.
+using OverlayDrawing = std::function<void(HDC dc, int width, int height)>;
+void DrawOverlay(HWND overlay, UINT message, WPARAM wParam, const OverlayDrawing& draw);
+
+// Destroys the overlay's window on the overlay thread, the only thread that
+// may; returns at once.
+void CloseOnOverlayThread(Window& overlay);
 
 // Makes `shape` (window coordinates) the overlay's window region, less the
 // pixels of the game that the screen reading examines, so our own windows

@@ -7,6 +7,7 @@
 #include "app/manage_dlg_win.h"
 #include "app/module_win.h"
 #include "app/overlay_thread_win.h"
+#include "app/overlay_win.h"
 #include "overlays/energy_wnd_win.h"
 #include "overlays/flute_wnd_win.h"
 #include "overlays/timer_wnd_win.h"
@@ -64,13 +65,10 @@ int ShutDown(int exitCode) {
 
     // The overlays go with the thread that owns them. A game that does not
     // answer can hold that thread inside a window call for as long as it hangs.
-    OverlayThread& overlays = OverlayThread::Instance();
-    overlays.Post([] {
-        TimerWnd::Instance()->Close();
-        EnergyWnd::Instance()->Close();
-        FluteWnd::Instance()->Close();
-    });
-    const bool overlaysStopped = overlays.Stop(kOverlayStopBoundMs);
+    CloseOnOverlayThread(*TimerWnd::Instance());
+    CloseOnOverlayThread(*EnergyWnd::Instance());
+    CloseOnOverlayThread(*FluteWnd::Instance());
+    const bool overlaysStopped = OverlayThread::Instance().Stop(kOverlayStopBoundMs);
 
     if (!workerStopped || !overlaysStopped) {
         // A thread is stuck, blocked on something outside this process (a hung

@@ -54,8 +54,7 @@ INT_PTR EnergyDlg::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return TRUE;
     case WM_CLOSE:
     case WM_DESTROY:
-        // The overlay goes with its page; its own thread destroys it.
-        OverlayThread::Instance().Post([overlay = energyWnd] { overlay->Close(); });
+        CloseOnOverlayThread(*energyWnd);  // the overlay goes with its page
         return DefaultPageMessage(window, message);
     default:
         return DefaultPageMessage(window, message);

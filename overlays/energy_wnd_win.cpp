@@ -28,20 +28,12 @@ LRESULT EnergyWnd::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
+    case WM_PAINT:
         PrepareGameWindow();  // re-asserts the clip-children style; the game may have dropped it
-        PaintScope paint(window);
-        RECT client = {};
-        GetClientRect(window, &client);
-        Draw(paint.Dc(), client.right, client.bottom);
+        [[fallthrough]];
+    case WM_PRINTCLIENT:
+        DrawOverlay(window, message, wParam, &EnergyWnd::Draw);
         return 0;
-    }
-    case WM_PRINTCLIENT: {
-        RECT client = {};
-        GetClientRect(window, &client);
-        Draw(reinterpret_cast<HDC>(wParam), client.right, client.bottom);
-        return 0;
-    }
     case WM_CLOSE:
         DestroyWindow(window);
         return 1;

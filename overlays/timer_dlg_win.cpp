@@ -1,6 +1,5 @@
 #include "overlays/timer_dlg_win.h"
 
-#include "app/overlay_thread_win.h"
 #include "app/overlay_win.h"
 #include "app/page_controls_win.h"
 #include "overlays/overlay_geometry.h"
@@ -39,8 +38,7 @@ INT_PTR TimerDlg::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return TRUE;
     case WM_CLOSE:
     case WM_DESTROY:
-        // The overlay goes with its page; its own thread destroys it.
-        OverlayThread::Instance().Post([overlay = timerWnd] { overlay->Close(); });
+        CloseOnOverlayThread(*timerWnd);  // the overlay goes with its page
         return DefaultPageMessage(window, message);
     default:
         return DefaultPageMessage(window, message);

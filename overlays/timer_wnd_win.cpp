@@ -49,21 +49,13 @@ LRESULT TimerWnd::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return 0;
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
+    case WM_PAINT:
         // Re-asserted because the game may have dropped the style since creation.
         if (gameWindow_.load()) PrepareGameWindow();
-        PaintScope paint(window);
-        RECT client = {};
-        GetClientRect(window, &client);
-        Draw(paint.Dc(), client.right, client.bottom);
+        [[fallthrough]];
+    case WM_PRINTCLIENT:
+        DrawOverlay(window, message, wParam, [this](HDC dc, int width, int height) { Draw(dc, width, height); });
         return 0;
-    }
-    case WM_PRINTCLIENT: {
-        RECT client = {};
-        GetClientRect(window, &client);
-        Draw(reinterpret_cast<HDC>(wParam), client.right, client.bottom);
-        return 0;
-    }
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:

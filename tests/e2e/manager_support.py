@@ -46,6 +46,23 @@ PAGE_MARKERS = (IDS.IDC_ACCEL_LIST, IDS.IDC_ENERGY_MAXHEALTH, IDS.IDC_TIMER_SIZE
 TAB_LABELS = ("단축키 설정", "에너지바", "타이머", "피리악보", "그라키 설정")
 
 
+class _ModuleWine:
+    session = None
+
+
+# One Wine session per test module: a module imports setUpModule and
+# tearDownModule from here and reaches its session as WINE.session.
+WINE = _ModuleWine()
+
+
+def setUpModule():
+    WINE.session = gkrwine.Wine()
+
+
+def tearDownModule():
+    WINE.session.close()
+
+
 def write_conf(cwd, **options):
     """A conf.xml in cwd with these options (the others keep their start values)."""
     attributes = " ".join(f'{name}="{value}"' for name, value in options.items())

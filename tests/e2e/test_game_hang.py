@@ -10,7 +10,8 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from manager_support import (  # noqa: E402
+from manager_support import (  # noqa: E402,F401
+    WINE, setUpModule, tearDownModule,
     TAB_ID, Dummy, GkrTimer, hang_command, wait_overlays, wait_until, work_dir)
 import gkrwine  # noqa: E402
 
@@ -20,39 +21,28 @@ HANG_S = 12
 ANSWER_LIMIT_S = 1.0
 CLOSE_LIMIT_S = 2.0
 
-SESSION = None
-
-
-def setUpModule():
-    global SESSION
-    SESSION = gkrwine.Wine()
-
-
-def tearDownModule():
-    SESSION.close()
-
 
 class ManagerBesideAHungGame(unittest.TestCase):
     def run_case(self, how, hang_first):
         cwd = work_dir()
-        dummy = Dummy(SESSION, cwd)
+        dummy = Dummy(WINE.session, cwd)
         try:
             if hang_first:
                 dummy.command(hang_command(HANG_S))
-                app = GkrTimer(SESSION, cwd=cwd)
+                app = GkrTimer(WINE.session, cwd=cwd)
                 time.sleep(2.5)  # the one-second timer has tried to create the overlays
             else:
-                app = GkrTimer(SESSION, cwd=cwd)
-                self.assertTrue(wait_overlays(SESSION, dummy.hwnd, 5000))
+                app = GkrTimer(WINE.session, cwd=cwd)
+                self.assertTrue(wait_overlays(WINE.session, dummy.hwnd, 5000))
                 dummy.command(hang_command(HANG_S))
                 time.sleep(1.5)  # a game-watch pass and an overlay check inside the hang
             hung_since = time.monotonic()
             tab = app.children()[TAB_ID][0]
 
-            SESSION.probe_ok("post", hex(tab), TCM_SETCURSEL, 2, 0)
+            WINE.session.probe_ok("post", hex(tab), TCM_SETCURSEL, 2, 0)
             posted = time.monotonic()
             answered = wait_until(
-                lambda: SESSION.probe_ok("send", hex(tab), TCM_GETCURSEL, 0, 0, 2000)[0] == "result 2", 3, 0.02)
+                lambda: WINE.session.probe_ok("send", hex(tab), TCM_GETCURSEL, 0, 0, 2000)[0] == "result 2", 3, 0.02)
             self.assertIsNotNone(answered, "the posted message was never handled")
             print(f"\n{how}, hang {'before' if hang_first else 'after'} the overlays: "
                   f"posted message handled within {time.monotonic() - posted:.2f} s", file=sys.stderr)
@@ -66,7 +56,7 @@ class ManagerBesideAHungGame(unittest.TestCase):
             self.assertTrue(os.path.exists(os.path.join(cwd, "conf.xml")), "conf.xml not saved")
         finally:
             gkrwine.Wine._kill(dummy.proc)  # no need to wait out the hang
-            SESSION.probe("wait-gone", hex(dummy.hwnd), 5000)
+            WINE.session.probe("wait-gone", hex(dummy.hwnd), 5000)
 
     def test_close_box_while_the_game_hangs(self):
         self.run_case("close", hang_first=False)

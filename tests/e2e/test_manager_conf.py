@@ -8,22 +8,10 @@ import unittest
 import xml.etree.ElementTree as ET
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from manager_support import Dummy, FileWrites, GkrTimer, Manager, overlays, wait_overlays, work_dir  # noqa: E402
-import gkrwine  # noqa: E402
+from manager_support import WINE, setUpModule, tearDownModule, Dummy, FileWrites, GkrTimer, Manager, overlays, wait_overlays, work_dir  # noqa: E402,F401
 
 DEFAULT_ACTIONS = ["타이머 시작", "타이머 종료", "타이머 숨기기", "타이머 보이기",
                    "에너지바 숨기기", "에너지바 보이기", "악보 숨기기", "악보 보이기"]
-
-SESSION = None
-
-
-def setUpModule():
-    global SESSION
-    SESSION = gkrwine.Wine()
-
-
-def tearDownModule():
-    SESSION.close()
 
 
 def parse(data):
@@ -36,9 +24,9 @@ class ConfWrites(unittest.TestCase):
 
     def run_and_close(self, how):
         cwd = work_dir()
-        dummy = Dummy(SESSION, cwd)
+        dummy = Dummy(WINE.session, cwd)
         try:
-            app = GkrTimer(SESSION, cwd=cwd)
+            app = GkrTimer(WINE.session, cwd=cwd)
             self.assertIsNotNone(Manager(app).wait_max_health("100", 10000), "no reading before closing")
             writes = FileWrites(cwd, "conf.xml")
             try:
@@ -90,12 +78,12 @@ class ConfReadBack(unittest.TestCase):
                     b'    </Accel>\r\n'
                     b'    <KeyConfig Name="a" Index="2" />\r\n'
                     b'</Setting>\r\n')
-        dummy = Dummy(SESSION, cwd)
-        app = GkrTimer(SESSION, cwd=cwd)
+        dummy = Dummy(WINE.session, cwd)
+        app = GkrTimer(WINE.session, cwd=cwd)
         try:
             # The timer overlay takes its size from the TimerSize read at start.
-            self.assertTrue(wait_overlays(SESSION, dummy.hwnd, 2500))
-            found = overlays(SESSION, dummy.hwnd)
+            self.assertTrue(wait_overlays(WINE.session, dummy.hwnd, 2500))
+            found = overlays(WINE.session, dummy.hwnd)
             self.assertEqual((0, 0, 150, 30), found["GKRTimerWnd"]["rect"])
             self.assertEqual(40, found["GKRFluteWnd"]["rect"][0])
             self.assertIsNotNone(Manager(app).wait_max_health("100", 5000))

@@ -9,34 +9,23 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from manager_support import (  # noqa: E402
+from manager_support import (  # noqa: E402,F401
+    WINE, setUpModule, tearDownModule,
     EMPTY_NOTE_PANEL, HIDE_GAUGE, HIDE_NOTE_PANEL, STILL_PICTURE, Dummy, GkrTimer, Manager, gauge_command, overlays,
     wait_overlays, work_dir)
-import gkrwine  # noqa: E402
 
 FIRST_READING_LIMIT_S = 3.0
 SCENE_CHANGE_LIMIT_MS = 3000  # the watch reads once a second
 OVERLAY_LIMIT_S = 2.5         # one-second timer, plus the probe's own start
-
-SESSION = None
-
-
-def setUpModule():
-    global SESSION
-    SESSION = gkrwine.Wine()
-
-
-def tearDownModule():
-    SESSION.close()
 
 
 class MaximumHealthOnTheEnergyPage(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cwd = work_dir()
-        cls.dummy = Dummy(SESSION, cwd)
+        cls.dummy = Dummy(WINE.session, cwd)
         started = time.monotonic()
-        cls.app = GkrTimer(SESSION, cwd=cwd)
+        cls.app = GkrTimer(WINE.session, cwd=cwd)
         cls.manager = Manager(cls.app)
         shown_after_ms = cls.manager.wait_max_health("100", 10000)
         cls.first_reading_s = None if shown_after_ms is None else time.monotonic() - started
@@ -77,13 +66,13 @@ class MaximumHealthOnTheEnergyPage(unittest.TestCase):
 class OverlaysInsideTheDummy(unittest.TestCase):
     def test_overlays_come_within_a_second_and_come_back_after_a_restart(self):
         cwd = work_dir()
-        dummy = Dummy(SESSION, cwd)
-        app = GkrTimer(SESSION, cwd=cwd)
+        dummy = Dummy(WINE.session, cwd)
+        app = GkrTimer(WINE.session, cwd=cwd)
         try:
             started = time.monotonic()
-            self.assertTrue(wait_overlays(SESSION, dummy.hwnd, OVERLAY_LIMIT_S * 1000))
+            self.assertTrue(wait_overlays(WINE.session, dummy.hwnd, OVERLAY_LIMIT_S * 1000))
             print(f"\noverlays {time.monotonic() - started:.2f} s after the dialog", file=sys.stderr)
-            found = overlays(SESSION, dummy.hwnd)
+            found = overlays(WINE.session, dummy.hwnd)
             self.assertEqual(
                 {"GKRFluteWnd": ("악보", (100, 100, 330, 270)), "GKRTimerWnd": ("Timer", (0, 0, 100, 20))},
                 {cls: (found[cls]["text"], found[cls]["rect"]) for cls in ("GKRFluteWnd", "GKRTimerWnd")})
@@ -97,9 +86,9 @@ class OverlaysInsideTheDummy(unittest.TestCase):
                 self.assertEqual(hex(dummy.hwnd), app.info(window["hwnd"])["parent"], cls)
 
             dummy.close()
-            dummy = Dummy(SESSION, cwd)
+            dummy = Dummy(WINE.session, cwd)
             restarted = time.monotonic()
-            self.assertTrue(wait_overlays(SESSION, dummy.hwnd, OVERLAY_LIMIT_S * 1000))
+            self.assertTrue(wait_overlays(WINE.session, dummy.hwnd, OVERLAY_LIMIT_S * 1000))
             print(f"overlays {time.monotonic() - restarted:.2f} s after the restart", file=sys.stderr)
         finally:
             app.close_and_wait("close")

@@ -9,28 +9,16 @@ import sys
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from manager_support import TAB_ID, GkrTimer, Manager, children  # noqa: E402
-import gkrwine  # noqa: E402
+from manager_support import WINE, setUpModule, tearDownModule, TAB_ID, GkrTimer, Manager, children  # noqa: E402,F401
 
 TCM_GETCURSEL = 0x1300 + 11
 TCM_GETITEMCOUNT = 0x1300 + 4
-
-SESSION = None
-
-
-def setUpModule():
-    global SESSION
-    SESSION = gkrwine.Wine()
-
-
-def tearDownModule():
-    SESSION.close()
 
 
 class Tabs(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        cls.app = GkrTimer(SESSION)
+        cls.app = GkrTimer(WINE.session)
         cls.manager = Manager(cls.app)
 
     @classmethod
@@ -38,17 +26,17 @@ class Tabs(unittest.TestCase):
         cls.app.close_and_wait("close")
 
     def send(self, hwnd, message, wparam=0, lparam=0):
-        line = SESSION.probe_ok("send", hex(hwnd), message, wparam, lparam)[0]
+        line = WINE.session.probe_ok("send", hex(hwnd), message, wparam, lparam)[0]
         return int(line.split()[1])
 
     def click(self, index):
-        SESSION.probe_ok("tab-click", hex(self.manager.tab), index, ";", "sleep", 100)
+        WINE.session.probe_ok("tab-click", hex(self.manager.tab), index, ";", "sleep", 100)
 
     def test_five_pages_from_their_templates(self):
         self.assertEqual(5, self.send(self.manager.tab, TCM_GETITEMCOUNT))
         self.assertNotIn(None, self.manager.pages, "a page marker control is missing")
         self.assertEqual(5, len(set(self.manager.pages)))
-        dialogs = [c for c in children(SESSION, self.manager.tab) if c["cls"] == "#32770"]
+        dialogs = [c for c in children(WINE.session, self.manager.tab) if c["cls"] == "#32770"]
         self.assertEqual(5, len(dialogs), "exactly the five pages live in the tab control")
 
     def test_pages_fill_the_display_area_below_the_tab_row(self):
@@ -84,7 +72,7 @@ class Tabs(unittest.TestCase):
     def screenshot(self, folder, index):
         os.makedirs(folder, exist_ok=True)
         path = os.path.join(folder, f"manager-tab-{index}.png")
-        subprocess.run(f"xwd -root -silent | convert xwd:- '{path}'", shell=True, env=SESSION.env,
+        subprocess.run(f"xwd -root -silent | convert xwd:- '{path}'", shell=True, env=WINE.session.env,
                        check=True, timeout=60)
 
 

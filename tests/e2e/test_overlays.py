@@ -9,25 +9,14 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from manager_support import (  # noqa: E402
+from manager_support import (  # noqa: E402,F401
+    WINE, setUpModule, tearDownModule,
     HIDE_GAUGE, IDS, MESSAGES, Dummy, GkrTimer, Manager, children, gauge_command, overlays, wait_overlays, wait_until,
     work_dir, write_conf)
-import gkrwine  # noqa: E402
 
 WM_HSCROLL = 0x0114
 TBM_SETPOS = 0x0405
 TB_ENDTRACK = 8
-
-SESSION = None
-
-
-def setUpModule():
-    global SESSION
-    SESSION = gkrwine.Wine()
-
-
-def tearDownModule():
-    SESSION.close()
 
 
 class OverlaysBesideTheDummy(unittest.TestCase):
@@ -36,14 +25,14 @@ class OverlaysBesideTheDummy(unittest.TestCase):
     def start(self, *dummy_args, **options):
         cwd = work_dir()
         write_conf(cwd, **options)
-        self.dummy = Dummy(SESSION, cwd, *dummy_args)
+        self.dummy = Dummy(WINE.session, cwd, *dummy_args)
         self.addCleanup(self.dummy.close)
-        self.app = GkrTimer(SESSION, cwd=cwd)
+        self.app = GkrTimer(WINE.session, cwd=cwd)
         self.addCleanup(self.app.close_and_wait, "close")
-        self.assertTrue(wait_overlays(SESSION, self.dummy.hwnd, 5000), "no overlays")
+        self.assertTrue(wait_overlays(WINE.session, self.dummy.hwnd, 5000), "no overlays")
 
     def overlay(self, cls):
-        return overlays(SESSION, self.dummy.hwnd)[cls]
+        return overlays(WINE.session, self.dummy.hwnd)[cls]
 
     def wait_overlay(self, cls, want, timeout_s):
         """Seconds until the overlay's (visible, rect) is `want`; fails after timeout_s."""
@@ -60,7 +49,7 @@ class OverlaysBesideTheDummy(unittest.TestCase):
     def timer_state(self):
         """(running, seconds on its face) from the timer's own answer."""
         timer = self.overlay("GKRTimerWnd")["hwnd"]
-        lines = SESSION.probe_ok("send", hex(timer), MESSAGES.kTimerStateQuery, 0, 0, 2000)
+        lines = WINE.session.probe_ok("send", hex(timer), MESSAGES.kTimerStateQuery, 0, 0, 2000)
         answer = int(lines[0].split()[1])
         return answer & 1, answer >> 1
 
@@ -78,9 +67,9 @@ class OverlaysBesideTheDummy(unittest.TestCase):
         self.start(UseTimer=1, TimerSize=100)
         self.wait_overlay("GKRTimerWnd", (1, (0, 0, 100, 20)), 3)
         page = Manager(self.app).pages[2]
-        trackbar = next(c["hwnd"] for c in children(SESSION, page) if c["id"] == IDS.IDC_TIMER_SIZE)
+        trackbar = next(c["hwnd"] for c in children(WINE.session, page) if c["id"] == IDS.IDC_TIMER_SIZE)
         # As a drag does: the trackbar moves, then tells its page.
-        SESSION.probe_ok("post", hex(trackbar), TBM_SETPOS, 1, 250, ";",
+        WINE.session.probe_ok("post", hex(trackbar), TBM_SETPOS, 1, 250, ";",
                          "post", hex(page), WM_HSCROLL, TB_ENDTRACK, trackbar)
         self.wait_overlay("GKRTimerWnd", (1, (0, 0, 250, 50)), 3)
 
