@@ -79,7 +79,7 @@ void AppCore::Dispatch(int32_t code) {
         TaskGameWatch();
         break;
     case DispatchEffect::RedrawSheet:
-        if (HWND sheet = fluteWnd->Live()) InvalidateRect(sheet, nullptr, FALSE);
+        fluteWnd->RefreshIfChanged();
         break;
     case DispatchEffect::TickTimer:
         timerWnd->Tick();

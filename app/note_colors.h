@@ -10,7 +10,8 @@ namespace gkr {
 struct NoteColor {
     int32_t code;  // note value 1..7: 1-5 up/down notes, 6-7 left/right notes
     uint8_t r, g, b;
-    const wchar_t* name;
+    const wchar_t* name;       // the page's combo boxes
+    const wchar_t* shortName;  // the page's song list columns
 };
 
 extern const std::array<NoteColor, 7> NoteColorTable;

@@ -2,6 +2,8 @@
 // the flute-master skill and the list of playable songs.
 #pragma once
 
+#include <cstdint>
+
 #include "app/dialog_win.h"
 #include "app/singleton.h"
 #include "overlays/flute_wnd_win.h"
@@ -14,7 +16,10 @@ public:
     INT_PTR OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     // Moves values between the page's controls and the settings (fromControls)
-    // or back. Does nothing while the page does not exist.
+    // or back; when the note colours or the switch changed, rebuilds the list
+    // of playable songs. Shows the panel only while the game's note panel is
+    // on screen. Called from the worker too: the page's part then runs on the
+    // page's thread, waiting a second at most.
     void Sync(bool fromControls);
 
     FluteWnd* fluteWnd;
@@ -22,6 +27,14 @@ public:
 private:
     friend class Singleton<FluteDlg>;
     FluteDlg();
+
+    void OnInitDialog(HWND window);
+    bool SyncControls(HWND page, bool fromControls);  // true when the list must be rebuilt
+    void RebuildList(HWND page);
+    void ShowPanel();  // after a rebuild
+
+    // The note values the list was built for.
+    int32_t up_ = 1, side_ = 1, down_ = 1;
 };
 
 }  // namespace gkr

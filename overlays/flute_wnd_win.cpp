@@ -1,22 +1,223 @@
 #include "overlays/flute_wnd_win.h"
 
+#include <string>
+
+#include "app/app_core_win.h"
 #include "app/contract.h"
+#include "app/double_buffer_win.h"
 #include "app/game_window_win.h"
+#include "app/note_colors.h"
 #include "app/overlay_win.h"
+#include "app/scoped_win.h"
+#include "app/screen_state.h"
 #include "overlays/overlay_geometry.h"
+#include "overlays/overlay_messages.h"
 #include "settings/settings.h"
+#include "settings/text_convert.h"
 
 namespace gkr {
+
+namespace {
+
+const wchar_t kNoteGlyph[] = L"\u266A";
+
+ScopedFont CreateSheetFont() {
+    return ScopedFont(CreateFontW(10, 0, 0, 0, 0, FALSE, FALSE, FALSE, HANGEUL_CHARSET, OUT_DEFAULT_PRECIS,
+                                  CLIP_STROKE_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_ROMAN, L"굴림"));
+}
+
+// One row as the paint draws it, copied out under the lock.
+struct RowPicture {
+    std::vector<int32_t> notes;
+    EffectFace face;
+    const std::string* effect;  // the song's Effect1; the song list is never freed
+};
+
+// The glyph in a shade halfway to grey all around, then in the note's colour.
+void DrawNote(HDC dc, int x, int y, const NoteColor& color) {
+    SetTextColor(dc, RGB((color.r + 128) / 2, (color.g + 128) / 2, (color.b + 128) / 2));
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx) TextOutW(dc, x + dx, y + dy, kNoteGlyph, 1);
+    SetTextColor(dc, RGB(color.r, color.g, color.b));
+    TextOutW(dc, x, y, kNoteGlyph, 1);
+}
+
+}  // namespace
+
+SheetFontMetrics SheetMetrics() {
+    static const SheetFontMetrics metrics = [] {
+        SheetFontMetrics m;
+        MemoryDC dc(nullptr);
+        ScopedFont font = CreateSheetFont();
+        SelectScope selected(dc.Get(), font.Get());
+        TEXTMETRICW tm = {};
+        if (selected.Ok() && GetTextMetricsW(dc.Get(), &tm)) {
+            m.lineHeight = tm.tmHeight;
+            m.charWidth = tm.tmMaxCharWidth;
+        }
+        return m;
+    }();
+    return metrics;
+}
+
+FluteWnd::FluteWnd() {
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    frequency_ = frequency.QuadPart;
+}
 
 Procedure FluteWnd::DialogProc() { return &StaticProcedure<FluteWnd>; }
 
 LRESULT FluteWnd::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT:
+        PrepareGameWindow();  // re-asserts the clip-children style; the game may have dropped it
+        [[fallthrough]];
+    case WM_PRINTCLIENT:
+        DrawOverlay(window, message, wParam, [this](HDC dc, int width, int height) { Draw(dc, width, height); });
+        return 0;
+    case WM_MOVE:
+        StorePosition(window);
+        Reshape(window);  // the panel may be dragged over pixels the screen reading examines
+        break;
+    case WM_SIZE:
+    case kReshapeOverlayMessage:
+        Reshape(window);
+        break;
+    case WM_CLOSE:
+        // The caption's close box switches the panel off for good.
+        AppSettings().UseFlute = 0;
+        DestroyWindow(window);
+        return 1;
+    case WM_NCDESTROY:
+        if (handle == window) handle = nullptr;
+        break;
+    default:
+        break;
+    }
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-void FluteWnd::OnNotes(const int32_t notes[5]) { (void)notes; }
+void FluteWnd::Reshape(HWND window) {
+    RECT outer = {};
+    GetWindowRect(window, &outer);
+    SetOverlayRegion(window, ScopedRegion(CreateRectRgn(0, 0, outer.right - outer.left, outer.bottom - outer.top)));
+}
 
-void FluteWnd::Reset() {}
+void FluteWnd::StorePosition(HWND window) {
+    // Only while the note panel is seen: the panel is shown then, so the
+    // move is the player's own.
+    if (NotePanelVisible() == 0) return;
+    const RECT place = OverlayRectInParent(window);
+    Settings& s = AppSettings();
+    s.FluteWndX = place.left;
+    s.FluteWndY = place.top;
+}
+
+void FluteWnd::OnNotes(const int32_t notes[5]) {
+    const bool master = AppSettings().FluteSkill.load() != 0;
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        if (const Sheet* song = FindPlayedSong(AppSongSheets(), notes))
+            effects_.OnPlay(*song, PerformanceCount(), frequency_, master);
+        repaint_.Invalidate();
+    }
+    if (HWND window = Live()) InvalidateRect(window, nullptr, FALSE);
+}
+
+void FluteWnd::Reset() {
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        effects_.Reset(songs_);
+        repaint_.Invalidate();
+    }
+    FitToRows();
+}
+
+void FluteWnd::SetSongs(std::vector<const Sheet*> songs) {
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        songs_ = std::move(songs);
+        effects_.Relist(songs_);
+        repaint_.Invalidate();
+    }
+    FitToRows();
+}
+
+size_t FluteWnd::SongCount() const {
+    std::lock_guard<std::mutex> guard(lock_);
+    return songs_.size();
+}
+
+EffectFace FluteWnd::FaceOf(size_t row) const {
+    std::lock_guard<std::mutex> guard(lock_);
+    return row < songs_.size() ? effects_.Face(songs_[row]->NoteVal, PerformanceCount(), frequency_) : EffectFace{};
+}
+
+std::vector<EffectFace> FluteWnd::FacesNow() const {
+    std::vector<EffectFace> faces;
+    const int64_t now = PerformanceCount();
+    for (const Sheet* song : songs_) faces.push_back(effects_.Face(song->NoteVal, now, frequency_));
+    return faces;
+}
+
+void FluteWnd::FitToRows() {
+    HWND window = Live();
+    if (!window) return;
+    const int clientHeight = static_cast<int>(SongCount()) * SheetMetrics().lineHeight;
+    RECT client = {}, outer = {};
+    GetClientRect(window, &client);
+    GetWindowRect(window, &outer);
+    const int frame = (outer.bottom - outer.top) - (client.bottom - client.top);
+    ResizeOverlay(window, kSheetWidth, clientHeight + frame);
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+    InvalidateRect(window, nullptr, FALSE);
+}
+
+void FluteWnd::RefreshIfChanged() {
+    HWND window = Live();
+    if (!window) return;
+    bool due;
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        due = repaint_.Due(FacesNow());
+    }
+    if (due) InvalidateRect(window, nullptr, FALSE);
+}
+
+void FluteWnd::Draw(HDC dc, int width, int height) {
+    std::vector<RowPicture> rows;
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        const int64_t now = PerformanceCount();
+        for (const Sheet* song : songs_)
+            rows.push_back(RowPicture{song->notes, effects_.Face(song->NoteVal, now, frequency_), &song->Effect1});
+    }
+    DoubleBuffer buffer(dc, width, height);
+    if (!buffer.Ok()) return;
+    HDC memory = buffer.Dc();
+    const RECT client = {0, 0, width, height};
+    FillRect(memory, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    ScopedFont font = CreateSheetFont();
+    SelectScope selected(memory, font.Get());
+    TEXTMETRICW tm = {};
+    GetTextMetricsW(memory, &tm);
+    const int h = tm.tmHeight, w = tm.tmMaxCharWidth;
+    SetBkMode(memory, TRANSPARENT);
+    for (size_t r = 0; r < rows.size(); ++r) {
+        const int y = static_cast<int>(r) * h;
+        for (size_t i = 0; i < rows[r].notes.size(); ++i)
+            if (const NoteColor* color = FindNoteColor(rows[r].notes[i])) DrawNote(memory, int(i) * w, y, *color);
+        // A name that is not code page 949 shows as replacement characters.
+        const std::wstring text = SheetRowText(rows[r].face, DisplayText(*rows[r].effect));
+        SetTextColor(memory, RGB(0, 0, 0));
+        TextOutW(memory, 5 * w, y, text.c_str(), static_cast<int>(text.size()));
+    }
+    buffer.CopyOut();
+}
 
 HWND FluteWnd::Create() {
     HWND game = PrepareGameWindow();

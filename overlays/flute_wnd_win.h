@@ -1,11 +1,21 @@
-// The song-sheet overlay: lists the playable songs inside the game window and
-// counts down the effects of the songs the player plays.
+// The song-sheet overlay: a captioned panel inside the game window listing
+// the songs the player's instrument can play, each with its notes and the
+// time its effect still runs. Its window lives on the overlay thread.
+//
+// The listed songs and their effect timers are used by the worker (notes
+// played, the repaint check), the user-interface thread (the page rebuilds
+// the list) and the overlay thread (painting). One lock guards them; it is
+// held only to copy in and out, never across a window call or a send.
 #pragma once
 
 #include <cstdint>
+#include <mutex>
+#include <vector>
 
 #include "app/singleton.h"
 #include "app/window_win.h"
+#include "overlays/sheet_rows.h"
+#include "overlays/song_effects.h"
 
 namespace gkr {
 
@@ -15,17 +25,52 @@ public:
     LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     // The notes now shown in the game's note panel: up to four values, then 0.
+    // Starts or extends the effect of the song they are.
     void OnNotes(const int32_t notes[5]);
     // Puts every effect timer back to idle.
     void Reset();
+    // The page's list of playable songs, in database order; songs that stay
+    // listed keep their effect timers.
+    void SetSongs(std::vector<const Sheet*> songs);
+    // Sizes the window to one row per listed song (230 wide), on top.
+    void FitToRows();
+    // The repaint task: invalidates the panel only when a row would show
+    // another mark or another second.
+    void RefreshIfChanged();
     // Creates the panel inside the game window at the stored position (kept
     // inside the client area and written back), replacing a window it still
     // holds. NULL, changing nothing, while the game is not running.
     HWND Create();
 
+    // The panel's picture for a client area of width x height,
+    // double-buffered onto dc. WM_PAINT and WM_PRINTCLIENT both draw through it.
+    void Draw(HDC dc, int width, int height);
+
+    size_t SongCount() const;
+    EffectFace FaceOf(size_t row) const;  // what row `row` shows now
+
 private:
     friend class Singleton<FluteWnd>;
-    FluteWnd() = default;
+    FluteWnd();
+
+    std::vector<EffectFace> FacesNow() const;  // under lock_
+    void StorePosition(HWND window);
+    // The whole window, less the pixels of the game the screen reading examines.
+    static void Reshape(HWND window);
+
+    mutable std::mutex lock_;
+    std::vector<const Sheet*> songs_;  // into the song list, which is never freed
+    SongEffects effects_;
+    SheetRepaint repaint_;
+    int64_t frequency_ = 0;
 };
+
+// Line height and glyph width of the panel's font, from its own metrics.
+struct SheetFontMetrics {
+    int lineHeight = 0;
+    int charWidth = 0;
+};
+SheetFontMetrics SheetMetrics();
+
 
 }  // namespace gkr

@@ -18,7 +18,11 @@ def screenshot(env, path):
     subprocess.run(["convert", "xwd:-", path], input=xwd.stdout, env=env, check=True, timeout=60)
 
 
-def overlay_preview(wine, bindir, path):
+def windows_path(path):
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def overlay_preview(wine, bindir, path, songs):
     """The overlays drawn over DummyGKR's picture inside one process (Wine
     draws no other process's child windows): windows_tests.exe writes a BMP."""
     tests = os.path.join(bindir, "windows_tests.exe")
@@ -26,7 +30,7 @@ def overlay_preview(wine, bindir, path):
         return False
     bmp = path[:-4] + ".bmp"
     code, _ = wine.run(tests, "--gtest_also_run_disabled_tests", "--gtest_filter=OverlayPreview.*",
-                       "Z:" + os.path.abspath(bmp).replace("/", "\\"), timeout=60)
+                       windows_path(bmp), windows_path(songs), timeout=60)
     if code != 0 or not os.path.exists(bmp):
         return False
     subprocess.run(["convert", bmp, path], check=True, timeout=60)
@@ -53,7 +57,7 @@ def main():
     try:
         # First, while no other window of the game's class exists to be found instead.
         preview = os.path.join(a.build, "overlay-preview.png")
-        if overlay_preview(wine, bindir, preview):
+        if overlay_preview(wine, bindir, preview, sample):
             print("demo: the overlays drawn over the game picture in %s" % preview)
         wine.start(os.path.join(bindir, "DummyGKR.exe"), cwd=workdir)
         if wine.find_window(" G K R ", "DummyGKR", 20000) is None:

@@ -21,8 +21,10 @@
 //   wait-text HWND ID TEXT TIMEOUT_MS     until dialog item ID shows TEXT: text "..." after N ms
 //                                         | exit 1 with the last text seen
 //   wait-child HWND CLASS TIMEOUT_MS      until HWND has a direct child of CLASS: child 0x... after N ms
+//   list-items HWND COLUMNS               every row of a list view: item R "cell" ... (COLUMNS cells)
 // Numbers may be decimal or 0x-hex. Several commands can be joined with ";".
 #include <windows.h>
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <cstdarg>
@@ -164,6 +166,12 @@ public:
     bool Ok() const { return address_ != nullptr; }
     LPARAM Address() const { return (LPARAM)address_; }
     bool Read(void* out) const { return ReadProcessMemory(process_, address_, out, size_, nullptr) != 0; }
+    bool ReadAt(SIZE_T offset, void* out, SIZE_T n) const {
+        return offset + n <= size_ && ReadProcessMemory(process_, (char*)address_ + offset, out, n, nullptr) != 0;
+    }
+    bool Write(const void* in, SIZE_T n) const {
+        return n <= size_ && WriteProcessMemory(process_, address_, in, n, nullptr) != 0;
+    }
 
 private:
     SIZE_T size_;
@@ -188,6 +196,34 @@ int TabClick(HWND tab, int index) {
                     PostMessageW(tab, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
     Print("tab-click %d at %d %d\n", index, x, y);
     return ok ? 0 : 1;
+}
+
+// Every row of a list view, its first `columns` cells: item R "cell" "cell" ...
+int ListItems(HWND list, int columns) {
+    if (!IsWindow(list)) { Print("no window\n"); return 1; }
+    const UINT kGetItemCount = 0x1000 + 4, kGetItemText = 0x1000 + 115;  // LVM_GETITEMCOUNT, LVM_GETITEMTEXTW
+    DWORD_PTR count = 0;
+    if (!SendMessageTimeoutW(list, kGetItemCount, 0, 0, SMTO_ABORTIFHUNG, 5000, &count)) { Print("no answer\n"); return 1; }
+    const int kChars = 512;
+    RemoteBuffer remote(list, sizeof(LVITEMW) + kChars * sizeof(wchar_t));
+    if (!remote.Ok()) { Print("no remote memory\n"); return 1; }
+    for (int row = 0; row < (int)count; ++row) {
+        std::string line = "item " + std::to_string(row);
+        for (int column = 0; column < columns; ++column) {
+            LVITEMW item{};
+            item.iSubItem = column;
+            item.pszText = (LPWSTR)(remote.Address() + sizeof(LVITEMW));
+            item.cchTextMax = kChars;
+            wchar_t text[kChars] = {};
+            DWORD_PTR length = 0;
+            if (remote.Write(&item, sizeof item) &&
+                SendMessageTimeoutW(list, kGetItemText, (WPARAM)row, remote.Address(), SMTO_ABORTIFHUNG, 5000, &length))
+                remote.ReadAt(sizeof(LVITEMW), text, sizeof(wchar_t) * (kChars - 1));
+            line += " " + Quote(text);
+        }
+        Print("%s\n", line.c_str());
+    }
+    return 0;
 }
 
 struct ChildSearch {
@@ -373,6 +409,7 @@ int Run(const std::vector<std::wstring>& a) {
         return 0;
     }
     if (cmd == L"tab-click" && need(2)) return TabClick(Hwnd(a[1]), (int)Num(a[2]));
+    if (cmd == L"list-items" && need(2)) return ListItems(Hwnd(a[1]), (int)Num(a[2]));
     if (cmd == L"wait-text" && need(4)) return WaitText(Hwnd(a[1]), (int)Num(a[2]), a[3], (DWORD)Num(a[4]));
     if (cmd == L"wait-child" && need(3)) return WaitChild(Hwnd(a[1]), a[2], (DWORD)Num(a[3]));
     if (cmd == L"sleep" && need(1)) {

@@ -266,7 +266,7 @@ TEST_F(ManagerDialog, GameButtonsAndUnknownIdsDoNothing) {
     EXPECT_FALSE(dir.Has("conf.xml"));
 }
 
-TEST_F(ManagerDialog, ExitCommandSavesAndDestroysDialogPagesAndTimer) {
+TEST_F(ManagerDialog, ExitCommandSavesAndDestroysDialogPagesAndOverlays) {
     FakeGameWindow game;
     Open();
     SendMessageW(dlg->handle, WM_TIMER, kOverlayTimerId, 0);
@@ -281,7 +281,8 @@ TEST_F(ManagerDialog, ExitCommandSavesAndDestroysDialogPagesAndTimer) {
     EXPECT_EQ(nullptr, EnergyDlg::Instance()->handle) << "a destroyed page forgets its window";
     EXPECT_FALSE(IsWindow(timer));
     EXPECT_EQ(nullptr, TimerWnd::Instance()->handle);
-    EXPECT_TRUE(FluteWnd::Instance()->Exists()) << "only the timer overlay is closed here";
+    EXPECT_FALSE(FluteWnd::Instance()->Exists()) << "each overlay goes with its page";
+    EXPECT_FALSE(EnergyWnd::Instance()->Exists());
     EXPECT_TRUE(dir.Has("conf.xml"));
 }
 

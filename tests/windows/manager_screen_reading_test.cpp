@@ -21,6 +21,8 @@
 #include "overlays/flute_wnd_win.h"
 #include "overlays/timer_wnd_win.h"
 #include "resources/page_ids.h"
+#include "dummy/scene_commands.h"
+#include "tests/windows/dummy_game.h"
 #include "tests/windows/manager_test_support.h"
 
 namespace gkr {
@@ -31,59 +33,7 @@ using testing::PumpUntil;
 using testing::ScratchCurrentDirectory;
 using testing::SettingsGuard;
 using testing::TextOf;
-
-// DummyGKR's scene commands (WM_COMMAND ids it understands).
-constexpr int kHideGauge = 41001;
-constexpr int kHideNotePanel = 41002;
-constexpr int GaugeWithMaximum(int v) { return 41000 + v; }
-constexpr int kEmptyNotePanel = 50000;
-
-std::wstring ExeFolder() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder = path;
-    return folder.substr(0, folder.find_last_of(L"\\/") + 1);
-}
-
-// DummyGKR.exe from this program's folder, for the life of the object.
-class DummyGame {
-public:
-    DummyGame() {
-        const std::wstring exe = ExeFolder() + L"DummyGKR.exe";
-        if (GetFileAttributesW(exe.c_str()) == INVALID_FILE_ATTRIBUTES) return;
-        std::wstring commandLine = L"\"" + exe + L"\"";
-        STARTUPINFOW startup = {};
-        startup.cb = sizeof(startup);
-        if (!CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                            &process_))
-            return;
-        CloseHandle(process_.hThread);
-        PumpUntil([this] { return (window_ = OwnGameWindow()) != nullptr; }, 20000);
-    }
-    ~DummyGame() {
-        if (!process_.hProcess) return;
-        if (window_) PostMessageW(window_, WM_CLOSE, 0, 0);
-        if (WaitForSingleObject(process_.hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(process_.hProcess, 1);
-        CloseHandle(process_.hProcess);
-    }
-    DummyGame(const DummyGame&) = delete;
-    DummyGame& operator=(const DummyGame&) = delete;
-
-    bool Started() const { return process_.hProcess != nullptr; }
-    HWND Window() const { return window_; }
-    void Command(int id) const { PostMessageW(window_, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
-
-private:
-    HWND OwnGameWindow() const {
-        HWND found = FindWindowW(kGameWindowClass, nullptr);
-        DWORD pid = 0;
-        if (found) GetWindowThreadProcessId(found, &pid);
-        return pid == process_.dwProcessId ? found : nullptr;
-    }
-
-    PROCESS_INFORMATION process_ = {};
-    HWND window_ = nullptr;
-};
+using testing::DummyGame;
 
 class ManagerScreenReading : public ::testing::Test {
 protected:
@@ -132,15 +82,15 @@ protected:
 
 TEST_F(ManagerScreenReading, NotePanelFlagFollowsTheDummysScene) {
     ASSERT_TRUE(WatchUntil(L"100", 1));
-    dummy->Command(kHideNotePanel);
+    dummy->Command(dummy::kCmdHideNotePanel);
     EXPECT_TRUE(WatchUntil(L"100", 0));
-    dummy->Command(kEmptyNotePanel);
+    dummy->Command(dummy::NotePanelCommand(0));
     EXPECT_TRUE(WatchUntil(L"100", 1));
 
     // The marker counts only with a maximum read from the gauge.
-    dummy->Command(kHideGauge);
+    dummy->Command(dummy::kCmdHideGauge);
     EXPECT_TRUE(WatchUntil(L"-1", 0));
-    dummy->Command(GaugeWithMaximum(120));
+    dummy->Command(dummy::GaugeCommand(120));
     EXPECT_TRUE(WatchUntil(L"120", 1));
 }
 

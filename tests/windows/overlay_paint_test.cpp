@@ -18,11 +18,13 @@
 #include "overlays/timer_wnd_win.h"
 #include "resources/page_ids.h"
 #include "tests/windows/manager_test_support.h"
+#include "tests/windows/picture.h"
 
 namespace gkr {
 namespace {
 
 using testing::DrainMessages;
+using testing::Picture;
 using testing::FakeGameWindow;
 using testing::RectInParent;
 using testing::SettingsGuard;
@@ -31,49 +33,6 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kYellow = RGB(255, 255, 0);
 constexpr COLORREF kGreen = RGB(0, 128, 0);
-
-// A 32-bit top-down picture, drawn by a function or by PrintWindow.
-class Picture {
-public:
-    Picture(int width, int height) : width_(width), height_(height) {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        bitmap_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        bits_ = static_cast<const uint8_t*>(bits);
-        select_ = std::make_unique<SelectScope>(dc_.Get(), bitmap_.Get());
-    }
-    // The client area of `window`, painted through WM_PRINTCLIENT.
-    explicit Picture(HWND window) : Picture(ClientSize(window).cx, ClientSize(window).cy) {
-        ok_ = PrintWindow(window, Dc(), PW_CLIENTONLY) != FALSE;
-        GdiFlush();
-    }
-    HDC Dc() const { return dc_.Get(); }
-    bool Ok() const { return ok_ && bits_; }
-    COLORREF At(int x, int y) const {
-        const uint8_t* p = bits_ + (size_t(y) * size_t(width_) + size_t(x)) * 4;
-        return RGB(p[2], p[1], p[0]);
-    }
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-
-private:
-    static SIZE ClientSize(HWND window) {
-        RECT client = {};
-        GetClientRect(window, &client);
-        return SIZE{client.right, client.bottom};
-    }
-    int width_, height_;
-    MemoryDC dc_{nullptr};
-    ScopedBitmap bitmap_;
-    const uint8_t* bits_ = nullptr;
-    std::unique_ptr<SelectScope> select_;
-    bool ok_ = true;
-};
 
 LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
 

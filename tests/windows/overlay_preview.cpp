@@ -1,8 +1,8 @@
-// Not a check: a picture of the timer and the energy bar as a player sees
-// them, drawn inside this process over DummyGKR's own game picture (Wine
-// draws no other process's child windows, so the demo's screenshot cannot
-// show them). scripts/demo runs it:
-//   windows_tests.exe --gtest_also_run_disabled_tests --gtest_filter=OverlayPreview.* PATH.bmp
+// Not a check: a picture of the three overlays as a player sees them, drawn
+// inside this process over DummyGKR's own game picture (Wine draws no other
+// process's child windows, so the demo's screenshot cannot show them), with
+// two songs of a song file just played. scripts/demo runs it:
+//   windows_tests.exe --gtest_also_run_disabled_tests --gtest_filter=OverlayPreview.* OUT.bmp SData.xml
 #include <windows.h>
 
 #include <cstdio>
@@ -14,8 +14,11 @@
 #include "app/app_core_win.h"
 #include "app/contract.h"
 #include "app/scoped_win.h"
+#include "app/screen_state.h"
 #include "overlays/energy_wnd_win.h"
+#include "overlays/flute_wnd_win.h"
 #include "overlays/timer_wnd_win.h"
+#include "settings/data_files.h"
 #include "tests/windows/manager_test_support.h"
 
 namespace gkr {
@@ -74,8 +77,11 @@ bool SaveScreen(const RECT& r, const std::string& file) {
 
 TEST(OverlayPreview, DISABLED_WritesAPicture) {
     testing::SettingsGuard settings;
-    const std::string file = ::testing::internal::GetArgvs().size() > 1 ? ::testing::internal::GetArgvs().back()
-                                                                         : "overlay-preview.bmp";
+    std::vector<std::string> args;  // the program and the arguments that are not gtest's
+    for (const std::string& arg : ::testing::internal::GetArgvs())
+        if (arg.rfind("--gtest", 0) != 0) args.push_back(arg);
+    const std::string file = args.size() > 1 ? args[1] : "overlay-preview.bmp";
+    const std::string songs = args.size() > 2 ? args[2] : "SData.xml";
     HMODULE dummy = LoadLibraryExW(BesideThisProgram(L"DummyGKR.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(nullptr, dummy) << "DummyGKR.exe beside this program";
     g_picture = LoadBitmapW(dummy, MAKEINTRESOURCEW(kGameScreenBitmap));
@@ -95,9 +101,25 @@ TEST(OverlayPreview, DISABLED_WritesAPicture) {
     s.UseTimer = 1;
     s.TimerSize = 150;
     s.MaxHealth = 100;
+    s.UseFlute = 1;
+    s.FluteWndX = 330;
+    s.FluteWndY = 110;
+    s.UpNote = 1;
+    s.DownNote = 3;
+    s.SideNote = 6;
+    SetNotePanelVisible(1);
     TimerWnd* timer = TimerWnd::Instance();
     timer->Create();
     EnergyWnd::Instance()->Create();
+    LoadSongSheets(AppSongSheets(), songs);
+    AppSongSheets().ComputeKeys();
+    FluteWnd* sheet = FluteWnd::Instance();
+    sheet->Create();
+    sheet->SetSongs(PlayableSongs(*AppSongSheets().Snapshot(), 1, 6, 3));
+    const int32_t attack[5] = {3, 6, 1, 0, 0}, heal[5] = {1, 6, 0, 0, 0};
+    sheet->OnNotes(attack);
+    sheet->OnNotes(heal);
+    sheet->OnNotes(heal);  // played twice: extended
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
     timer->Restart(PerformanceCount() - (1 * 3600 + 23 * 60 + 45) * frequency.QuadPart);
@@ -107,9 +129,11 @@ TEST(OverlayPreview, DISABLED_WritesAPicture) {
     RECT r = {};
     GetWindowRect(game, &r);
     EXPECT_TRUE(SaveScreen(r, file)) << file;
-    std::printf("overlay preview: %s\n", file.c_str());
+    std::printf("overlay preview: %s, %zu songs listed\n", file.c_str(), sheet->SongCount());
     timer->Close();
     EnergyWnd::Instance()->Close();
+    sheet->Close();
+    SetNotePanelVisible(0);
     DestroyWindow(game);
     UnregisterClassW(kGameWindowClass, wc.hInstance);
     DeleteObject(g_picture);
