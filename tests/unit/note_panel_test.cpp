@@ -144,5 +144,12 @@ TEST(NoteColors, EveryChannelMustBeWithinNine) {
     EXPECT_EQ(0, MatchNoteColor(0));
 }
 
+// Song files and conf.xml may hold any note value: nothing outside 1..7 is
+// drawn or named.
+TEST(NoteColors, OnlyValuesOneToSevenHaveAColour) {
+    for (int32_t value : {0, 8, -1, INT32_MIN, INT32_MAX}) EXPECT_EQ(nullptr, FindNoteColor(value)) << value;
+    EXPECT_STREQ(L"분", FindNoteColor(6)->shortName);
+}
+
 }  // namespace
 }  // namespace gkr
