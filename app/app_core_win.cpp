@@ -23,14 +23,15 @@ int64_t PerformanceCount() {
 
 namespace {
 
-// The worker's view of the platform: the performance counter, a sleep that
-// shutdown can cut short, the dispatcher and the input poll.
+// The worker's view of the platform: the performance counter, the sleep,
+// the dispatcher and the input poll.
 class CoreWorkerHost : public WorkerHost {
 public:
-    CoreWorkerHost(AppCore& core, HANDLE wake) : core_(core), wake_(wake) {}
-    void Sleep(uint32_t ms) override {
-        if (!wake_ || WaitForSingleObject(wake_, ms) == WAIT_FAILED) ::Sleep(ms);  // never spin
-    }
+    explicit CoreWorkerHost(AppCore& core) : core_(core) {}
+    // A plain sleep: under Wine a timed wait on an event is a round trip to
+    // the Wine server on every pass, a plain sleep is not. Shutdown waits out
+    // at most one sleep.
+    void Sleep(uint32_t ms) override { ::Sleep(ms); }
     int64_t Now() override { return PerformanceCount(); }
     int64_t Frequency() override { return core_.frequency; }
     void Dispatch(int32_t code) override { core_.Dispatch(code); }
@@ -38,7 +39,6 @@ public:
 
 private:
     AppCore& core_;
-    HANDLE wake_;
 };
 
 }  // namespace
@@ -50,9 +50,7 @@ AppCore::AppCore()
       fluteWnd(FluteWnd::Instance()),
       energyWnd(EnergyWnd::Instance()),
       timerWnd(TimerWnd::Instance()),
-      tasks_(&PerformanceCount),
-      // Manual reset: once set for shutdown, every later sleep returns at once.
-      wake_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+      tasks_(&PerformanceCount) {}
 
 int32_t AppCore::RegisterTask(int32_t code, double seconds) { return tasks_.RegisterTask(code, seconds); }
 
@@ -116,20 +114,18 @@ void AppCore::Dispatch(int32_t code) {
 }
 
 int32_t AppCore::RunWorker() {
-    CoreWorkerHost host(*this, wake_);
+    CoreWorkerHost host(*this);
     return RunWorkerLoop(tasks_, running, sleepMs, host);
 }
 
 DWORD WINAPI WorkerThreadProc(LPVOID) { return static_cast<DWORD>(AppCore::Instance()->RunWorker()); }
 
 void AppCore::StartWorker() {
-    ResetEvent(wake_);
     workerThread = CreateThread(nullptr, 0, WorkerThreadProc, nullptr, 0, nullptr);
 }
 
 bool AppCore::StopWorker(DWORD boundMs) {
     running = 0;
-    SetEvent(wake_);
     if (!workerThread) return true;
     if (!WaitForThreadAnsweringSends(workerThread, boundMs)) return false;
     CloseHandle(workerThread);

@@ -47,9 +47,10 @@ public:
     // Starts the worker thread (running must be 1 and sleepMs set).
     void StartWorker();
 
-    // Clears `running`, wakes the worker and waits at most boundMs for it to
-    // end, answering messages that it sends to this thread's windows
-    // meanwhile. True when the worker has ended (or never ran).
+    // Clears `running` and waits at most boundMs for the worker to end (it
+    // finishes its sleep and its pass), answering messages that it sends to
+    // this thread's windows meanwhile. True when the worker has ended (or
+    // never ran).
     bool StopWorker(DWORD boundMs);
 
     TaskScheduler& Tasks() { return tasks_; }
@@ -59,7 +60,6 @@ private:
     AppCore();
 
     TaskScheduler tasks_;
-    HANDLE wake_;  // set at shutdown so the worker's sleep ends at once
 };
 
 // Thread entry of the worker: AppCore::Instance()->RunWorker().

@@ -3,8 +3,9 @@
 // the settings, the dispatcher and the overlays' pages.
 #include "app/game_watch_win.h"
 
+#include <memory>
+
 #include "app/app_core_win.h"
-#include "app/auto_timer.h"
 #include "app/dispatch_codes.h"
 #include "app/game_window_win.h"
 #include "app/health_gauge.h"
@@ -13,6 +14,7 @@
 #include "app/overlay_win.h"
 #include "app/screen_capture_win.h"
 #include "app/screen_state.h"
+#include "app/watch_plan.h"
 #include "overlays/energy_dlg_win.h"
 #include "overlays/flute_dlg_win.h"
 #include "overlays/flute_wnd_win.h"
@@ -24,11 +26,19 @@ namespace gkr {
 
 namespace {
 
-// Worker-thread state carried from one pass to the next.
+// Worker-thread state carried from one pass to the next, the capture
+// objects included: made once, not on every pass.
 struct WatchState {
     AutoTimer autoTimer;
     NotePanelTracker notePanel;
-    CaptureBuffer buffer;
+    std::unique_ptr<DisplayDC> display;
+    KeptCapture strip, column, panel;
+    CaptureBuffer stripPixels, columnPixels, panelPixels;
+
+    HDC Display() {
+        if (!display || !display->Get()) display = std::make_unique<DisplayDC>();
+        return display->Get();
+    }
 };
 
 WatchState& State() {
@@ -36,18 +46,9 @@ WatchState& State() {
     return state;
 }
 
-// The device contexts of one pass. The pixels come from the display; the
-// game's own DC only has to be obtainable, as proof the window can be drawn.
-class PassDCs {
-public:
-    explicit PassDCs(HWND game) : game_(game) {}
-    bool Ok() const { return game_.Get() != nullptr; }
-    HDC Display() const { return display_.Get(); }
-
-private:
-    WindowDC game_;
-    DisplayDC display_;
-};
+// The game's own DC only has to be obtainable, as proof the window can be
+// drawn; the pixels come from the display.
+bool GameCanBeDrawn(HWND game) { return WindowDC(game).Get() != nullptr; }
 
 // Client point (OffsetX, OffsetY) on the screen: every capture is relative to
 // it. The offsets are clamped as for the energy bar, which moves with them.
@@ -77,9 +78,7 @@ void HideAndResetSongSheet() {
 
 void TaskGameWatch() {
     HWND game = FindGameWindow();
-    if (!game) return;
-    PassDCs dcs(game);
-    if (!dcs.Ok()) return;
+    if (!game || !GameCanBeDrawn(game)) return;
 
     Settings& settings = AppSettings();
     WatchState& state = State();
@@ -87,31 +86,21 @@ void TaskGameWatch() {
     RECT client{};
     GetClientRect(game, &client);
 
-    const HealthGaugeReading gauge =
-        ReadHealthGauge(CaptureBlock(dcs.Display(), origin, HealthStripRect(client.right), state.buffer));
-    const bool autoTimer = settings.UseAutoTimer.load() != 0;
-    // The game's window, gauge and all, is up a moment before the overlays
-    // are created inside it: the quest phase is followed only once the timer
-    // exists, so a quest under way when the game or this program starts
-    // still starts the timer.
-    const bool timerExists = TimerWnd::Instance()->Exists();
-    if (gauge.present) {
-        settings.MaxHealth = gauge.maxHealth;
-        if (timerExists &&
-            state.autoTimer.OnPass(true, autoTimer, PerformanceCount(), Frequency()) == AutoTimerAction::Start)
-            AppCore::Instance()->Dispatch(dispatch::ActionTimerStart);
-    } else {
-        if (timerExists &&
-            state.autoTimer.OnPass(false, autoTimer, PerformanceCount(), Frequency()) == AutoTimerAction::Stop) {
-            AppCore::Instance()->Dispatch(dispatch::ActionTimerStop);
-            HideAndResetSongSheet();
-        }
-        settings.MaxHealth = kNoMaxHealth;
-    }
-    EnergyDlg::Instance()->Sync(false);
+    WatchInputs in;
+    in.strip = state.strip.Capture(state.Display(), origin, HealthStripRect(client.right), state.stripPixels);
+    in.column = state.column.Capture(state.Display(), origin, kMarkerColumnRect, state.columnPixels);
+    in.autoTimer = settings.UseAutoTimer.load() != 0;
+    in.timerExists = TimerWnd::Instance()->Exists();
+    in.now = PerformanceCount();
+    in.frequency = Frequency();
+    const WatchPlan plan = PlanWatchPass(in, state.autoTimer);
 
-    const PixelBlock column = CaptureBlock(dcs.Display(), origin, kMarkerColumnRect, state.buffer);
-    SetNotePanelVisible(IsNotePanelVisible(column, gauge.maxHealth) ? 1 : 0);
+    if (plan.timer == AutoTimerAction::Start) AppCore::Instance()->Dispatch(dispatch::ActionTimerStart);
+    if (plan.timer == AutoTimerAction::Stop) AppCore::Instance()->Dispatch(dispatch::ActionTimerStop);
+    if (plan.hideAndResetSheet) HideAndResetSongSheet();
+    settings.MaxHealth = plan.maxHealth;
+    EnergyDlg::Instance()->Sync(false);
+    SetNotePanelVisible(plan.notePanelVisible);
     FluteDlg::Instance()->Sync(false);
 }
 
@@ -122,11 +111,9 @@ void TaskNotePanel() {
         return;
     }
     HWND game = FindGameWindow();
-    if (!game) return;
-    PassDCs dcs(game);
-    if (!dcs.Ok()) return;
+    if (!game || !GameCanBeDrawn(game)) return;
 
-    const PixelBlock panel = CaptureBlock(dcs.Display(), CaptureOrigin(game), kNotePanelRect, state.buffer);
+    const PixelBlock panel = state.panel.Capture(state.Display(), CaptureOrigin(game), kNotePanelRect, state.panelPixels);
     const NotePanelUpdate update = state.notePanel.OnReading(ReadNoteSlots(panel));
     if (update.notesChanged) FluteWnd::Instance()->OnNotes(update.notes.data());
     if (update.learned) {

@@ -6,11 +6,15 @@ namespace gkr {
 
 HWND FindGameWindow() { return FindWindowW(kGameWindowClass, nullptr); }
 
+void EnsureClipsChildren(HWND game) {
+    if (!game) return;
+    const LONG style = GetWindowLongW(game, GWL_STYLE);
+    if (!(style & WS_CLIPCHILDREN)) SetWindowLongW(game, GWL_STYLE, style | WS_CLIPCHILDREN);
+}
+
 HWND PrepareGameWindow() {
     HWND game = FindGameWindow();
-    if (!game) return nullptr;
-    LONG style = GetWindowLongW(game, GWL_STYLE);
-    if (!(style & WS_CLIPCHILDREN)) SetWindowLongW(game, GWL_STYLE, style | WS_CLIPCHILDREN);
+    EnsureClipsChildren(game);
     return game;
 }
 

@@ -12,4 +12,8 @@ HWND FindGameWindow();
 // not paint over the overlays placed inside it. NULL when the game is not running.
 HWND PrepareGameWindow();
 
+// Gives the game window the clip-children style if it lost it. The overlays'
+// paints call it with their parent, which needs no lookup.
+void EnsureClipsChildren(HWND game);
+
 }  // namespace gkr

@@ -140,6 +140,7 @@ void ManageDlg::OnTabChanged() {
 }
 
 void ManageDlg::CreateMissingOverlays() {
+    if (fluteWnd->Exists() && energyWnd->Exists() && timerWnd->Exists()) return;
     if (!FindGameWindow() || overlayJobWaiting_.exchange(true)) return;
     OverlayThread::Instance().Post([this] {
         overlayJobWaiting_ = false;

@@ -46,9 +46,10 @@ void SetText(HWND page, int id, const std::wstring& text) {
 
 bool OnWindowThread(HWND window) { return GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId(); }
 
-void SyncOnPageThread(HWND page, bool fromControls) {
+bool SyncOnPageThread(HWND page, bool fromControls) {
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(page, kPageSyncMessage, fromControls ? 1 : 0, 0, SMTO_NORMAL, kPageSendTimeoutMs, &ignored);
+    return SendMessageTimeoutW(page, kPageSyncMessage, fromControls ? 1 : 0, 0, SMTO_NORMAL, kPageSendTimeoutMs,
+                               &ignored) != 0;
 }
 
 }  // namespace gkr

@@ -25,7 +25,8 @@ bool OnWindowThread(HWND window);
 // Runs the page's Sync on the page's own thread: sent, but never waiting
 // longer than a second, so a busy user-interface thread cannot hold the
 // worker's pass. A send that times out is simply skipped; the next pass
-// synchronises again. Carries only the direction, no pointer.
-void SyncOnPageThread(HWND page, bool fromControls);
+// synchronises again. Carries only the direction, no pointer. True when the
+// page answered in time.
+bool SyncOnPageThread(HWND page, bool fromControls);
 
 }  // namespace gkr

@@ -27,6 +27,33 @@ int CaptureScreenRect(HDC screenDC, int originX, int originY, int left, int top,
     return int(std::clamp<LONG>(copied, 0, LONG(buffer.size())));
 }
 
+bool KeptCapture::Fit(HDC screenDC, int width, int height) {
+    if (select_ && width == width_ && height == height_) return true;
+    select_.reset();
+    bitmap_.Reset();
+    memory_ = std::make_unique<MemoryDC>(screenDC);
+    bitmap_.Reset(CreateCompatibleBitmap(screenDC, width, height));
+    select_ = std::make_unique<SelectScope>(memory_->Get(), bitmap_.Get());
+    if (!select_->Ok() || !HasPixelLayout(bitmap_.Get())) {
+        select_.reset();
+        return false;
+    }
+    width_ = width;
+    height_ = height;
+    return true;
+}
+
+PixelBlock KeptCapture::Capture(HDC screenDC, POINT origin, const CaptureRect& rect, CaptureBuffer& buffer) {
+    const int width = rect.Width(), height = rect.Height();
+    int copied = 0;
+    if (screenDC && width > 0 && height > 0 && Fit(screenDC, width, height) &&
+        BitBlt(memory_->Get(), 0, 0, width, height, screenDC, origin.x + rect.left, origin.y + rect.top, SRCCOPY)) {
+        copied = int(std::clamp<LONG>(GetBitmapBits(bitmap_.Get(), LONG(buffer.size()), buffer.data()), 0,
+                                      LONG(buffer.size())));
+    }
+    return PixelBlock(buffer.data(), size_t(copied), width, height);
+}
+
 PixelBlock CaptureBlock(HDC screenDC, POINT origin, const CaptureRect& rect, CaptureBuffer& buffer) {
     const int copied =
         CaptureScreenRect(screenDC, origin.x, origin.y, rect.left, rect.top, rect.right, rect.bottom, buffer);

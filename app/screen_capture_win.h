@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
 #include "app/screen_pixels.h"
 #include "app/scoped_win.h"
@@ -25,5 +26,21 @@ int CaptureScreenRect(HDC screenDC, int originX, int originY, int left, int top,
 
 // CaptureScreenRect of `rect`, seen as a block of its width and height.
 PixelBlock CaptureBlock(HDC screenDC, POINT origin, const CaptureRect& rect, CaptureBuffer& buffer);
+
+// Captures of one rectangle, pass after pass: the memory DC and the bitmap
+// are kept while the rectangle's size stays, since making them costs several
+// times the copy itself. The same rules as CaptureScreenRect.
+class KeptCapture {
+public:
+    PixelBlock Capture(HDC screenDC, POINT origin, const CaptureRect& rect, CaptureBuffer& buffer);
+
+private:
+    bool Fit(HDC screenDC, int width, int height);
+
+    std::unique_ptr<MemoryDC> memory_;
+    ScopedBitmap bitmap_;
+    std::unique_ptr<SelectScope> select_;  // last: released before the bitmap and the DC
+    int width_ = 0, height_ = 0;
+};
 
 }  // namespace gkr

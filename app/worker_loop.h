@@ -12,7 +12,7 @@ namespace gkr {
 
 class WorkerHost {
 public:
-    // Waits about ms milliseconds; may return early once the running flag is cleared.
+    // Waits about ms milliseconds.
     virtual void Sleep(uint32_t ms) = 0;
     virtual int64_t Now() = 0;        // clock ticks
     virtual int64_t Frequency() = 0;  // clock ticks per second

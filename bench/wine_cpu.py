@@ -1,28 +1,38 @@
 #!/usr/bin/env python3
-"""CPU cost of GKRTimer under Wine beside DummyGKR, with every overlay shown:
-the timer running, the energy bar over the gauge, the song-sheet panel listing
-the sample songs with one effect counting down.
+"""What GKRTimer costs under Wine, beside two floor programs that do nothing.
 
-    python3 bench/wine_cpu.py [--seconds 60] [--runs 3] [--warmup 5]
+    bench/wine_cpu.py [--seconds 60] [--runs 3] [--warmup 10]
 
-Per run: CPU of the GKRTimer process (user + system time from /proc) and of
-the Wine server, as % of one core over the measured window; min/median/max
-over the runs. Needs the Windows programs built (scripts/build)."""
+Three Wine sessions run side by side, each with its own prefix (under
+build/bench/) and its own X server:
+  - SleepFloor.exe, a process that only sleeps 50 ms at a time;
+  - DialogFloor.exe, a dialog with the common controls and a 1 s timer;
+  - GKRTimer.exe beside DummyGKR.exe, all three overlays shown: the quest timer
+    running, the energy bar over the gauge, the song-sheet panel listing the
+    sample songs with an effect counting down.
+After a warm-up, each run measures over the same window: CPU of each program
+(user + system time from /proc) as % of one core, the Wine server's CPU on its
+behalf (its prefix's server above what the server used before the program
+started, DummyGKR included in that baseline for GKRTimer), and resident
+memory. It prints min/median/max over the runs, then GKRTimer's figures above
+the floors; the ratio lines come last. Needs the Windows programs built
+(scripts/build)."""
 import argparse
 import os
 import shutil
 import statistics
-import subprocess
 import sys
 import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, os.path.join(HERE, "..", "tests", "harness"))
-sys.path.insert(0, os.path.join(HERE, "..", "tests", "e2e"))
+ROOT = os.path.join(HERE, "..")
+sys.path.insert(0, os.path.join(ROOT, "tests", "harness"))
+sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
 import gkrwine  # noqa: E402
-from manager_support import SCENE, Dummy, GkrTimer, wait_overlays, work_dir, write_conf  # noqa: E402
+from manager_support import SCENE, Dummy, GkrTimer, wait_overlays, write_conf  # noqa: E402
 
 CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
+WM_LBUTTONUP = 0x0202
 
 
 def cpu_seconds(pid):
@@ -35,64 +45,150 @@ def cpu_seconds(pid):
         return 0.0
 
 
-def wineserver_pids(prefix):
-    pids = []
+def resident_mb(pid):
+    try:
+        with open(f"/proc/{pid}/status") as f:
+            for line in f:
+                if line.startswith("VmRSS:"):
+                    return int(line.split()[1]) / 1024
+    except OSError:
+        pass
+    return 0.0
+
+
+def server_pid(prefix):
+    """The wineserver of one prefix."""
+    wanted = b"WINEPREFIX=" + os.fsencode(os.path.abspath(prefix))
     for pid in os.listdir("/proc"):
         if not pid.isdigit():
             continue
         try:
             with open(f"/proc/{pid}/cmdline", "rb") as f:
-                cmd = f.read().split(b"\0")[0]
-            if not os.path.basename(cmd).startswith(b"wineserver"):
-                continue
+                if not os.path.basename(f.read().split(b"\0")[0]).startswith(b"wineserver"):
+                    continue
             with open(f"/proc/{pid}/environ", "rb") as f:
-                env = f.read().split(b"\0")
-            if b"WINEPREFIX=" + os.fsencode(prefix) in env or not any(e.startswith(b"WINEPREFIX=") for e in env):
-                pids.append(int(pid))
+                if wanted in f.read().split(b"\0"):
+                    return int(pid)
         except OSError:
             continue
-    return pids
+    raise RuntimeError(f"no wineserver for {prefix}")
 
 
-def one_run(wine, seconds, warmup):
-    cwd = work_dir()
-    write_conf(cwd, UseTimer=1, UseEnergy=1, UseFlute=1, UpNote=1, DownNote=3, SideNote=6)
-    shutil.copy(os.path.join(HERE, "..", "samples", "SData.xml"), cwd)
-    dummy = Dummy(wine, cwd)
-    app = GkrTimer(wine, cwd=cwd)
-    try:
-        if not wait_overlays(wine, dummy.hwnd, 5000):
+class Subject:
+    """One program (or GKRTimer with its dummy game) in a Wine session of its own."""
+
+    def __init__(self, name, prefix):
+        self.name = name
+        display = os.environ.pop("DISPLAY", None)  # a fresh Xvfb for each session
+        try:
+            self.wine = gkrwine.Wine(prefix=prefix)
+        finally:
+            if display is not None:
+                os.environ["DISPLAY"] = display
+        self.server = server_pid(self.wine.prefix)
+        self.proc = None
+        self.server_baseline = 0.0
+        self.samples = []  # (process %, server %, resident MB)
+
+    def start(self):
+        raise NotImplementedError
+
+    def begin(self):
+        self.cpu0, self.server0, self.t0 = cpu_seconds(self.proc.pid), cpu_seconds(self.server), time.monotonic()
+
+    def end(self):
+        elapsed = time.monotonic() - self.t0
+        process = (cpu_seconds(self.proc.pid) - self.cpu0) / elapsed * 100
+        server = (cpu_seconds(self.server) - self.server0) / elapsed * 100 - self.server_baseline
+        self.samples.append((process, server, resident_mb(self.proc.pid)))
+
+    def close(self):
+        self.wine.close()
+
+
+class Floor(Subject):
+    def __init__(self, name, prefix, exe):
+        super().__init__(name, prefix)
+        self.exe = exe
+
+    def start(self):
+        self.proc = self.wine.start(os.path.join(gkrwine.bin_dir(), self.exe))
+
+
+class Utility(Subject):
+    def __init__(self, prefix, work):
+        super().__init__("GKRTimer", prefix)
+        self.work = work
+        shutil.rmtree(work, ignore_errors=True)
+        os.makedirs(work)
+        write_conf(work, UseTimer=1, UseEnergy=1, UseFlute=1, UpNote=1, DownNote=3, SideNote=6)
+        shutil.copy(os.path.join(ROOT, "samples", "SData.xml"), work)
+        self.dummy = Dummy(self.wine, work)
+
+    def start(self):
+        app = GkrTimer(self.wine, cwd=self.work)
+        self.proc = app.proc
+        if not wait_overlays(self.wine, self.dummy.hwnd, 5000):
             raise RuntimeError("no overlays")
-        # Start the clock and play the song 1-6-3 (shown most recent note first).
-        timer = next(c for c in wine.probe_ok("children", hex(dummy.hwnd)) if "GKRTimerWnd" in c).split()[1]
-        wine.probe_ok("post", timer, 0x0202, 0, 0x000A0032)  # WM_LBUTTONUP at (50, 10)
-        dummy.command(SCENE.kCmdNotePanelBase + 3610)
-        time.sleep(warmup)
-        servers = wineserver_pids(wine.prefix)
-        app_before = cpu_seconds(app.proc.pid)
-        server_before = sum(cpu_seconds(p) for p in servers)
-        started = time.monotonic()
-        time.sleep(seconds)
-        elapsed = time.monotonic() - started
-        app_cpu = (cpu_seconds(app.proc.pid) - app_before) / elapsed * 100
-        server_cpu = (sum(cpu_seconds(p) for p in servers) - server_before) / elapsed * 100
-        return app_cpu, server_cpu
-    finally:
-        app.close_and_wait("close")
-        dummy.close()
+        timer = next(c for c in self.wine.probe_ok("children", hex(self.dummy.hwnd)) if "GKRTimerWnd" in c).split()[1]
+        self.wine.probe_ok("post", timer, WM_LBUTTONUP, 0, 50 | 10 << 16)  # a click starts the clock
+        self.dummy.command(SCENE.kCmdNotePanelBase + 3610)  # the song 1-6-3, most recent note first
+
+
+def summary(values):
+    return f"min {min(values):7.3f}  median {statistics.median(values):7.3f}  max {max(values):7.3f}"
 
 
 def main():
     ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     ap.add_argument("--seconds", type=float, default=60)
     ap.add_argument("--runs", type=int, default=3)
-    ap.add_argument("--warmup", type=float, default=5)
+    ap.add_argument("--warmup", type=float, default=10)
     a = ap.parse_args()
-    with gkrwine.Wine() as wine:
-        results = [one_run(wine, a.seconds, a.warmup) for _ in range(a.runs)]
-    for name, values in (("GKRTimer", [r[0] for r in results]), ("wineserver", [r[1] for r in results])):
-        print(f"{name:10s} % of one core: min {min(values):.3f}  median {statistics.median(values):.3f}  "
-              f"max {max(values):.3f}  ({a.runs} runs of {a.seconds:.0f} s)")
+    base = os.path.join(ROOT, "build", "bench")
+    os.makedirs(base, exist_ok=True)
+
+    subjects = []
+    try:
+        subjects.append(Floor("SleepFloor", os.path.join(base, "prefix-sleep"), "SleepFloor.exe"))
+        subjects.append(Floor("DialogFloor", os.path.join(base, "prefix-dialog"), "DialogFloor.exe"))
+        subjects.append(Utility(os.path.join(base, "prefix-gkrtimer"), os.path.join(base, "work")))
+        print(f"wine_cpu: measuring the servers' own use for {a.warmup:.0f} s", flush=True)
+        starts = [(s, cpu_seconds(s.server)) for s in subjects]
+        t0 = time.monotonic()
+        time.sleep(a.warmup)
+        for s, before in starts:
+            s.server_baseline = (cpu_seconds(s.server) - before) / (time.monotonic() - t0) * 100
+        for s in subjects:
+            s.start()
+        print(f"wine_cpu: programs started; warming up for {a.warmup:.0f} s", flush=True)
+        time.sleep(a.warmup)
+        for run in range(a.runs):
+            for s in subjects:
+                s.begin()
+            time.sleep(a.seconds)
+            for s in subjects:
+                s.end()
+            print(f"wine_cpu: run {run + 1} of {a.runs} done", flush=True)
+    finally:
+        for s in subjects:
+            s.close()
+
+    print(f"\n{a.runs} runs of {a.seconds:.0f} s; CPU in % of one core, memory resident MB")
+    for s in subjects:
+        print(f"{s.name:12s} process {summary([x[0] for x in s.samples])}")
+        print(f"{'':12s} server  {summary([x[1] for x in s.samples])}")
+        print(f"{'':12s} memory  {summary([x[2] for x in s.samples])}")
+    median = {s.name: [statistics.median(x[i] for x in s.samples) for i in range(3)] for s in subjects}
+    g, d, f = median["GKRTimer"], median["DialogFloor"], median["SleepFloor"]
+    print()
+    print(f"GKRTimer above SleepFloor:  CPU {g[0] - f[0]:+.3f} (server {g[1] - f[1]:+.3f}), memory {g[2] - f[2]:+.1f} MB")
+    print(f"GKRTimer above DialogFloor: CPU {g[0] - d[0]:+.3f} (server {g[1] - d[1]:+.3f}), "
+          f"total {g[0] + g[1] - d[0] - d[1]:+.3f}, memory {g[2] - d[2]:+.1f} MB")
+    cpu_above, memory_above = g[0] + g[1] - d[0] - d[1], g[2] - d[2]
+    print(f"ratio to the target: CPU above DialogFloor {cpu_above:.3f} / 0.3 = x{cpu_above / 0.3:.2f}; "
+          f"memory above DialogFloor {memory_above:.1f} / 6 MB = x{memory_above / 6:.2f}")
+    print(f"ratio GKRTimer/DialogFloor: process CPU x{g[0] / max(d[0], 1e-6):.1f}, memory x{g[2] / max(d[2], 1e-6):.2f}")
     return 0
 
 

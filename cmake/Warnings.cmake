@@ -12,3 +12,18 @@ function(gkr_project_target target)
     target_compile_definitions(${target} PRIVATE UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0601)
   endif()
 endfunction()
+
+# A program shipped without its debug information: Wine maps the whole image
+# into memory, debug sections and all. The symbols stay beside it in
+# <program>.debug (linked by name) for crash analysis.
+function(gkr_split_debug_info target)
+  if(NOT CMAKE_OBJCOPY)
+    return()
+  endif()
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE:${target}> $<TARGET_FILE:${target}>.debug
+    COMMAND ${CMAKE_OBJCOPY} --strip-debug --strip-unneeded
+            --add-gnu-debuglink=$<TARGET_FILE:${target}>.debug $<TARGET_FILE:${target}>
+    WORKING_DIRECTORY $<TARGET_FILE_DIR:${target}>
+    VERBATIM)
+endfunction()

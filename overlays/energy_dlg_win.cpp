@@ -73,12 +73,20 @@ void EnergyDlg::OnInitDialog(HWND window) {
 
 void EnergyDlg::Sync(bool fromControls) {
     HWND page = Live();
-    if (page && !OnWindowThread(page)) {
-        SyncOnPageThread(page, fromControls);
+    if (page && OnWindowThread(page)) {
+        SyncPage(page, fromControls);
+        PlaceEnergyBar();
         return;
     }
-    if (page) SyncPage(page, fromControls);
-    PlaceEnergyBar();
+    // From the worker, once a second and on the hotkeys: only when something
+    // the page shows or the bar's place depends on changed.
+    const Settings& s = AppSettings();
+    const WorkerSyncKey key{s.MaxHealth.load(), s.UseEnergy.load(), s.OffsetX.load(), s.OffsetY.load(), page,
+                            energyWnd->Live()};
+    if (workerSynced_ == key) return;
+    if (page && !SyncOnPageThread(page, fromControls)) return;  // busy: again next time
+    if (!page) PlaceEnergyBar();
+    workerSynced_ = key;
 }
 
 void EnergyDlg::SyncPage(HWND page, bool fromControls) {

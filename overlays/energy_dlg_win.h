@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <tuple>
 
 #include "app/dialog_win.h"
 #include "app/singleton.h"
@@ -30,6 +32,10 @@ private:
     void SyncPage(HWND page, bool fromControls);
     // Shows, hides or moves the bar; never waits on the overlay's thread.
     void PlaceEnergyBar();
+
+    // What the worker's last synchronisation was made from (worker only).
+    using WorkerSyncKey = std::tuple<int32_t, int32_t, int32_t, int32_t, HWND, HWND>;
+    std::optional<WorkerSyncKey> workerSynced_;
 };
 
 }  // namespace gkr

@@ -29,7 +29,7 @@ LRESULT EnergyWnd::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT:
-        PrepareGameWindow();  // re-asserts the clip-children style; the game may have dropped it
+        EnsureClipsChildren(GetParent(window));  // the game may have dropped the style
         [[fallthrough]];
     case WM_PRINTCLIENT:
         DrawOverlay(window, message, wParam, &EnergyWnd::Draw);

@@ -109,17 +109,29 @@ void FluteDlg::OnInitDialog(HWND window) {
 
 void FluteDlg::Sync(bool fromControls) {
     HWND page = Live();
-    if (page && !OnWindowThread(page)) {
-        SyncOnPageThread(page, fromControls);
+    if (!page || !OnWindowThread(page)) {
+        // From the worker, once a second and on the hotkeys: only when
+        // something the page shows or the panel's visibility depends on changed.
+        const Settings& s = AppSettings();
+        const WorkerSyncKey key{NotePanelVisible(), s.UseFlute.load(), s.UpNote.load(), s.SideNote.load(),
+                                s.DownNote.load(), s.FluteSkill.load(), page, fluteWnd->Live()};
+        if (workerSynced_ == key) return;
+        if (page && !SyncOnPageThread(page, fromControls)) return;  // busy: again next time
+        if (!page) ShowPanelAlone();
+        workerSynced_ = key;
         return;
     }
+    ShowPanelAlone();
+    if (!SyncControls(page, fromControls)) return;
+    RebuildList(page);
+    ShowPanel();
+}
+
+void FluteDlg::ShowPanelAlone() {
     // Seen only beside the game's note panel.
     HWND panel = fluteWnd->Live();
     if (NotePanelVisible() == 0) ShowOverlay(panel, false);
     else if (AppSettings().UseFlute.load() != 0) ShowOverlay(panel, true);
-    if (!page || !SyncControls(page, fromControls)) return;
-    RebuildList(page);
-    ShowPanel();
 }
 
 bool FluteDlg::SyncControls(HWND page, bool fromControls) {

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <tuple>
 
 #include "app/dialog_win.h"
 #include "app/singleton.h"
@@ -31,7 +33,12 @@ private:
     void OnInitDialog(HWND window);
     bool SyncControls(HWND page, bool fromControls);  // true when the list must be rebuilt
     void RebuildList(HWND page);
-    void ShowPanel();  // after a rebuild
+    void ShowPanel();       // after a rebuild
+    void ShowPanelAlone();  // the visibility step every synchronisation begins with
+
+    // What the worker's last synchronisation was made from (worker only).
+    using WorkerSyncKey = std::tuple<int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, HWND, HWND>;
+    std::optional<WorkerSyncKey> workerSynced_;
 
     // The note values the list was built for.
     int32_t up_ = 1, side_ = 1, down_ = 1;

@@ -73,7 +73,7 @@ LRESULT FluteWnd::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT:
-        PrepareGameWindow();  // re-asserts the clip-children style; the game may have dropped it
+        EnsureClipsChildren(GetParent(window));  // the game may have dropped the style
         [[fallthrough]];
     case WM_PRINTCLIENT:
         DrawOverlay(window, message, wParam, [this](HDC dc, int width, int height) { Draw(dc, width, height); });
@@ -201,8 +201,8 @@ void FluteWnd::Draw(HDC dc, int width, int height) {
     HDC memory = buffer.Dc();
     const RECT client = {0, 0, width, height};
     FillRect(memory, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    ScopedFont font = CreateSheetFont();
-    SelectScope selected(memory, font.Get());
+    if (!font_) font_ = CreateSheetFont();  // kept: a paint a second needs no new font
+    SelectScope selected(memory, font_.Get());
     TEXTMETRICW tm = {};
     GetTextMetricsW(memory, &tm);
     const int h = tm.tmHeight, w = tm.tmMaxCharWidth;

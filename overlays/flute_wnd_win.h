@@ -12,6 +12,7 @@
 #include <mutex>
 #include <vector>
 
+#include "app/scoped_win.h"
 #include "app/singleton.h"
 #include "app/window_win.h"
 #include "overlays/sheet_rows.h"
@@ -63,6 +64,7 @@ private:
     SongEffects effects_;
     SheetRepaint repaint_;
     int64_t frequency_ = 0;
+    ScopedFont font_;  // the painting thread's only
 };
 
 // Line height and glyph width of the panel's font, from its own metrics.

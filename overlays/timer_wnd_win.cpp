@@ -51,7 +51,7 @@ LRESULT TimerWnd::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return 1;
     case WM_PAINT:
         // Re-asserted because the game may have dropped the style since creation.
-        if (gameWindow_.load()) PrepareGameWindow();
+        EnsureClipsChildren(GetParent(window));
         [[fallthrough]];
     case WM_PRINTCLIENT:
         DrawOverlay(window, message, wParam, [this](HDC dc, int width, int height) { Draw(dc, width, height); });
@@ -225,11 +225,15 @@ void TimerWnd::Draw(HDC dc, int width, int height) {
 
     const RECT client = {0, 0, width, height};
     FillRect(memory, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    ScopedFont font(CreateFontW(Scaled(15, scale), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, HANGEUL_CHARSET,
-                                OUT_DEFAULT_PRECIS, CLIP_STROKE_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_ROMAN,
-                                L"굴림"));
+    // Made again only when the scale changes: a paint a second needs no new font.
+    const int fontHeight = Scaled(15, scale);
+    if (!font_ || fontHeight_ != fontHeight) {
+        font_.Reset(CreateFontW(fontHeight, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, HANGEUL_CHARSET, OUT_DEFAULT_PRECIS,
+                                CLIP_STROKE_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_ROMAN, L"굴림"));
+        fontHeight_ = fontHeight;
+    }
     {
-        SelectScope selected(memory, font.Get());
+        SelectScope selected(memory, font_.Get());
         SetBkMode(memory, TRANSPARENT);
         SetTextColor(memory, RGB(0, 0, 0));
         const std::wstring text = Widen(FormatClockFace(face));

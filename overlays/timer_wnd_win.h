@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <mutex>
 
+#include "app/scoped_win.h"
 #include "app/singleton.h"
 #include "app/window_win.h"
 #include "overlays/overlay_geometry.h"
@@ -74,6 +75,8 @@ private:
     // how many more times to look for the game taking a requested change.
     bool paintedTopmost_ = false;
     int topmostChecksLeft_ = 0;
+    ScopedFont font_;  // the clock's font at fontHeight_ pixels
+    int fontHeight_ = 0;
 };
 
 }  // namespace gkr

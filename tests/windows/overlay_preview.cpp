@@ -5,7 +5,9 @@
 //   windows_tests.exe --gtest_also_run_disabled_tests --gtest_filter=OverlayPreview.* OUT.bmp SData.xml
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -138,6 +140,59 @@ TEST(OverlayPreview, DISABLED_WritesAPicture) {
     UnregisterClassW(kGameWindowClass, wc.hInstance);
     DeleteObject(g_picture);
     FreeLibrary(dummy);
+}
+
+}  // namespace
+}  // namespace gkr
+
+namespace gkr {
+namespace {
+
+// Not a check: wall time of the overlays' paints, as the overlay thread does
+// them once a second each. Run with --gtest_also_run_disabled_tests
+// --gtest_filter=OverlayPaintTime.* (the song panel lists four songs).
+TEST(OverlayPaintTime, DISABLED_PerPaint) {
+    testing::SettingsGuard settings;
+    testing::FakeGameWindow game;
+    ShowWindow(game.Handle(), SW_SHOWNOACTIVATE);
+    Settings& s = AppSettings();
+    s.UseTimer = 1;
+    s.TimerSize = 150;
+    TimerWnd* timer = TimerWnd::Instance();
+    FluteWnd* sheet = FluteWnd::Instance();
+    HWND timerWindow = timer->Create();
+    HWND sheetWindow = sheet->Create();
+    Sheet songs[4];
+    std::vector<const Sheet*> listed;
+    for (int i = 0; i < 4; ++i) {
+        songs[i].notes = {1, 6, 3, 1};
+        songs[i].Effect1 = "effect";
+        songs[i].NoteVal = 100 + i;
+        listed.push_back(&songs[i]);
+    }
+    sheet->SetSongs(listed);
+    testing::DrainMessages();
+
+    const char* count = std::getenv("GKR_PAINTS");
+    const int kPaints = count ? std::max(1, std::atoi(count)) : 200;
+    LARGE_INTEGER f, a, b;
+    QueryPerformanceFrequency(&f);
+    for (HWND window : {timerWindow, sheetWindow}) {
+        std::vector<double> ms;
+        for (int i = 0; i < kPaints; ++i) {
+            InvalidateRect(window, nullptr, FALSE);
+            QueryPerformanceCounter(&a);
+            UpdateWindow(window);
+            QueryPerformanceCounter(&b);
+            ms.push_back(double(b.QuadPart - a.QuadPart) * 1000.0 / double(f.QuadPart));
+        }
+        std::sort(ms.begin(), ms.end());
+        std::printf("%s paint: median %.3f ms, min %.3f ms (%d paints)\n", window == timerWindow ? "timer" : "song panel",
+                    ms[ms.size() / 2], ms[0], kPaints);
+    }
+    timer->Close();
+    sheet->Close();
+    sheet->SetSongs({});
 }
 
 }  // namespace
