@@ -164,7 +164,8 @@ void ManageDlg::CreateMissingOverlaysNow() {
 
 void ManageDlg::LoadDataFiles() {
     Settings& settings = AppSettings();
-    LoadSettings(settings, kSettingsFile);
+    RemoveStaleSaveFiles(kSettingsFile);
+    keepBeforeSave_ = LoadSettings(settings, kSettingsFile) == SettingsLoad::NotWhole;
     // Both the load and the default list publish the hotkey list whole, so the
     // worker's poll never sees one half built.
     if (settings.accels.Size() == 0) BuildDefaultActionList(settings);
@@ -174,6 +175,12 @@ void ManageDlg::LoadDataFiles() {
 }
 
 void ManageDlg::SaveSettingsFile() {
+    // A file that was there but not read whole is never replaced silently:
+    // its bytes are kept beside it first, or it is not replaced at all.
+    if (keepBeforeSave_) {
+        if (!KeepUnreadFile(kSettingsFile)) return;
+        keepBeforeSave_ = false;
+    }
     // A failed write keeps the old file whole; there is no one to tell.
     (void)SaveSettings(AppSettings(), kSettingsFile);
 }

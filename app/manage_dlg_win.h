@@ -66,6 +66,7 @@ private:
     void LaunchGame() {}
 
     std::atomic<bool> overlayJobWaiting_{false};
+    bool keepBeforeSave_ = false;  // conf.xml was there but not read whole
 };
 
 }  // namespace gkr

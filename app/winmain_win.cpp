@@ -4,6 +4,7 @@
 #include "app/app_core_win.h"
 #include "app/defaults.h"
 #include "app/dispatch_codes.h"
+#include "app/single_instance_win.h"
 #include "app/startup_win.h"
 #include "settings/settings.h"
 #include "settings/song_sheets.h"
@@ -25,6 +26,7 @@ struct ProcessObjects {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    if (!gkr::ClaimSingleInstance()) return 0;
     gkr::ApplyDefaults(gkr::AppSettings());
     // First in the task list, so every pass watches the game before the other tasks.
     gkr::AppCore::Instance()->RegisterTask(gkr::dispatch::TaskGameWatch, 1.0);

@@ -1,6 +1,8 @@
 // File replacement with rename(2), which swaps the name in one step.
 #include "settings/replace_file.h"
 
+#include "settings/save_files.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -49,7 +51,7 @@ std::string WriteFileBeside(const std::string& path, const std::string& bytes) {
     if (exists && (!S_ISREG(old.st_mode) || (old.st_mode & S_IWUSR) == 0)) return std::string();
 
     // Beside the target, so the rename stays within its file system.
-    const std::string newFile = path + "." + std::to_string(getpid()) + ".tmp";
+    const std::string newFile = SaveTempName(path, uint32_t(getpid()));
     const int fd = open(newFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0) return std::string();
     // The replacement keeps the permissions of the file it replaces.

@@ -5,6 +5,7 @@
 #include "settings/replace_file.h"
 
 #include "app/scoped_win.h"
+#include "settings/save_files.h"
 
 #include <algorithm>
 #include <vector>
@@ -57,7 +58,7 @@ std::string WriteFileBeside(const std::string& path, const std::string& bytes) {
     }
 
     // Beside the target, so the final move stays on its volume.
-    const std::string newFile = path + "." + std::to_string(GetCurrentProcessId()) + ".tmp";
+    const std::string newFile = SaveTempName(path, GetCurrentProcessId());
     const std::wstring wideNew = FullPath(newFile);
     if (wideNew.empty()) return std::string();
     ScopedHandle file(CreateFileW(wideNew.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));

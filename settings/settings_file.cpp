@@ -173,18 +173,37 @@ private:
 
 }  // namespace
 
-void ReadSettingsDocument(Settings& settings, const TiXmlDocument& document, const DigitGrouping& grouping) {
-    for (const TiXmlNode* node = document.FirstChild(); node; node = node->NextSibling()) {
-        if (IsElement(*node, kSetting)) {
-            Reader(grouping).ReadSetting(*node->ToElement(), settings);
-            return;
-        }
-    }
+namespace {
+
+// The settings element, or nullptr.
+const TiXmlElement* FindSetting(const TiXmlDocument& document) {
+    for (const TiXmlNode* node = document.FirstChild(); node; node = node->NextSibling())
+        if (IsElement(*node, kSetting)) return node->ToElement();
+    return nullptr;
 }
 
-void LoadSettingsFile(Settings& settings, const std::string& path, const DigitGrouping& grouping) {
+}  // namespace
+
+void ReadSettingsDocument(Settings& settings, const TiXmlDocument& document, const DigitGrouping& grouping) {
+    if (const TiXmlElement* setting = FindSetting(document)) Reader(grouping).ReadSetting(*setting, settings);
+}
+
+SettingsLoad LoadSettingsFile(Settings& settings, const std::string& path, const DigitGrouping& grouping) {
+    std::string text;
+    switch (ReadDataFileAs(path, text)) {
+    case FileRead::Missing:
+        return SettingsLoad::NoFile;
+    case FileRead::Failed:
+        return SettingsLoad::NotWhole;
+    case FileRead::Read:
+        break;
+    }
     TiXmlDocument document;
-    if (LoadDataDocument(path, document)) ReadSettingsDocument(settings, document, grouping);
+    if (!ParseDataText(text, document)) return SettingsLoad::NotWhole;
+    const TiXmlElement* setting = FindSetting(document);
+    if (setting) Reader(grouping).ReadSetting(*setting, settings);
+    // A damaged file still gives what came before the damage, but not all of it.
+    return setting && !document.Error() ? SettingsLoad::Whole : SettingsLoad::NotWhole;
 }
 
 std::string PrintSettings(const Settings& settings, const DigitGrouping& grouping) {

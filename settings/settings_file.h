@@ -27,9 +27,17 @@ namespace gkr {
 // element nothing changes. The new hotkey list is published in one step.
 void ReadSettingsDocument(Settings& settings, const TiXmlDocument& document, const DigitGrouping& grouping);
 
+// How much of conf.xml a load took in.
+enum class SettingsLoad {
+    NoFile,   // none there: the start values stand
+    Whole,    // read and understood from end to end
+    NotWhole  // there, but not read whole: locked, unreadable, oversized, not
+              // well formed, in another encoding, or without a Setting element
+};
+
 // ReadSettingsDocument on the file at `path`. A missing, unreadable, oversized
 // or malformed file changes nothing beyond what could be read from it.
-void LoadSettingsFile(Settings& settings, const std::string& path, const DigitGrouping& grouping);
+SettingsLoad LoadSettingsFile(Settings& settings, const std::string& path, const DigitGrouping& grouping);
 
 // The whole record as the file's text: TinyXML's standard printer, four
 // blanks of indentation, LF line ends, no declaration.

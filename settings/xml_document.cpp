@@ -1,5 +1,6 @@
 #include "settings/xml_document.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -45,21 +46,25 @@ std::string NormalizeLineEnds(const std::string& raw) {
 
 }  // namespace
 
-bool ReadDataFile(const std::string& path, std::string& text) {
-    if (IsSomethingOtherThanAFile(path)) return false;
+FileRead ReadDataFileAs(const std::string& path, std::string& text) {
+    if (IsSomethingOtherThanAFile(path)) return FileRead::Failed;
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file) return false;
+    if (!file) return errno == ENOENT ? FileRead::Missing : FileRead::Failed;
     std::string raw;
     char chunk[16384];
     for (;;) {
         const size_t got = std::fread(chunk, 1, sizeof chunk, file.get());
         raw.append(chunk, got);
-        if (raw.size() > kMaxDataFileBytes) return false;
+        if (raw.size() > kMaxDataFileBytes) return FileRead::Failed;
         if (got < sizeof chunk) break;
     }
-    if (std::ferror(file.get())) return false;  // a folder, an I/O error
+    if (std::ferror(file.get())) return FileRead::Failed;  // a folder, an I/O error
     text = NormalizeLineEnds(raw);
-    return true;
+    return FileRead::Read;
+}
+
+bool ReadDataFile(const std::string& path, std::string& text) {
+    return ReadDataFileAs(path, text) == FileRead::Read;
 }
 
 bool ParseDataText(const std::string& text, TiXmlDocument& document) {

@@ -18,14 +18,23 @@ class TiXmlDocument;
 
 namespace gkr {
 
-// conf.xml is a few kilobytes; SData.xml lists perhaps a few hundred songs.
-constexpr size_t kMaxDataFileBytes = 1u << 20;
+// conf.xml is a few kilobytes, a hand-edited one with comments and a few
+// hundred hotkeys a few megabytes; SData.xml lists perhaps a few hundred
+// songs. The limits stop only what no real file comes near.
+constexpr size_t kMaxDataFileBytes = 32u << 20;
 // The files nest three levels; attribute counts stay below 30.
 constexpr size_t kMaxXmlDepth = 32;
 constexpr size_t kMaxXmlAttributes = 256;
 
-// The file's bytes with line ends made LF; false for a missing, unreadable or
-// oversized file (or a folder).
+enum class FileRead {
+    Missing,  // no file of that name
+    Read,     // read whole
+    Failed,   // there, but could not be read (locked, no permission, oversized, a folder)
+};
+
+// The file's bytes with line ends made LF.
+FileRead ReadDataFileAs(const std::string& path, std::string& text);
+// The same, true only for FileRead::Read.
 bool ReadDataFile(const std::string& path, std::string& text);
 
 // Parses `text` into `document` (which must be empty); false when the text's

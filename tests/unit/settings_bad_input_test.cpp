@@ -12,6 +12,7 @@
 #include "settings/replace_file.h"
 #include "settings/settings_file.h"
 #include "settings/text_convert.h"
+#include "settings/xml_document.h"
 #include "settings_temp_dir.h"
 
 namespace gkr {
@@ -32,13 +33,14 @@ protected:
 
     // Loads `bytes` as conf.xml into a record holding the start values and
     // checks the file was left exactly as it was, with nothing beside it.
-    void LoadBytes(const std::string& bytes, Settings& s) {
+    SettingsLoad LoadBytes(const std::string& bytes, Settings& s) {
         StoreDefaultOptions(s);
         const std::string path = dir_.File("conf.xml");
         WriteBytes(path, bytes);
-        LoadSettings(s, path);
+        const SettingsLoad load = LoadSettings(s, path);
         EXPECT_EQ(bytes, ReadBytes(path)) << "loading changed the file";
         EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator(dir_.Path()), {}));
+        return load;
     }
 
     // The start values are all there, and the default hotkeys will follow.
@@ -145,12 +147,12 @@ TEST_F(SettingsBadInput, ThousandsOfAttributesInOneTagAreRefused) {
     ExpectStartValues(s);
 }
 
-TEST_F(SettingsBadInput, TenMegabyteFileIsNotRead) {
+TEST_F(SettingsBadInput, FileBeyondThirtyTwoMegabytesIsNotRead) {
     std::string huge = "<Setting UseKey=\"0\">";
-    huge += std::string(10u << 20, ' ');
+    huge += std::string(kMaxDataFileBytes, ' ');
     huge += "</Setting>";
     Settings s;
-    LoadBytes(huge, s);
+    EXPECT_EQ(SettingsLoad::NotWhole, LoadBytes(huge, s));
     ExpectStartValues(s);
 }
 
