@@ -11,6 +11,7 @@
 
 #include "app/defaults.h"
 #include "input/accel_dlg_win.h"
+#include "input/pad_caps_win.h"
 #include "input/select_dlg_win.h"
 #include "resources/page_ids.h"
 #include "tests/windows/manager_test_support.h"
@@ -84,12 +85,13 @@ protected:
         return text;
     }
 
-    // Selects a row as a click does and presses "키설정"; returns the steps run.
-    size_t EditRow(HWND page, int row, std::vector<Step> steps) {
+    // Selects a row as a click does and presses "키설정" (or another button);
+    // returns the steps run.
+    size_t EditRow(HWND page, int row, std::vector<Step> steps, int button = IDC_ACCEL_SETKEYS) {
         SendMessageW(list, LVM_SETSELECTIONMARK, 0, row);
         g_steps = std::move(steps), g_step = 0, g_ticksLeft = 250;
         const UINT_PTR timer = SetTimer(nullptr, 0, 20, RunStep);
-        SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_ACCEL_SETKEYS, BN_CLICKED), 0);
+        SendMessageW(page, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
         KillTimer(nullptr, timer);
         return g_step;
     }
@@ -147,6 +149,21 @@ TEST_F(HotkeyDialogs, CaptureRecordsOnlyKeysPressedWhileItIsOpen) {
     // Nothing selected: nothing opens.
     EXPECT_EQ(0u, EditRow(page, -1, {}));
     EXPECT_EQ(nullptr, Capture());
+}
+
+TEST_F(HotkeyDialogs, PadCaptureWithoutAJoystickRecordsNothing) {
+    JOYCAPSW probe{};
+    if (joyGetDevCapsW(0, &probe, sizeof probe) == JOYERR_NOERROR) GTEST_SKIP() << "a joystick is attached";
+    PadCaps earlier;  // from a pad that was there before
+    earlier.wXmax = earlier.wYmax = 65535;
+    earlier.wCaps = kPadHasPov;
+    StorePadCaps(earlier);
+    HWND page = OpenPage({Record("a", 0, {})});
+    std::wstring shown = L"-";
+    const Step look = [&] { return shown = CaptureText(), Press(IDCANCEL)(); };
+    EXPECT_EQ(2u, EditRow(page, 0, {[n = 0]() mutable { return ++n > 5; }, look}, IDC_ACCEL_SETPAD));
+    EXPECT_EQ(L"", shown) << "a failed read taken for a stick pushed and a hat up";
+    StorePadCaps(PadCaps{});
 }
 
 }  // namespace
