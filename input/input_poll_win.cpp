@@ -1,8 +1,40 @@
 #include "input/input_poll_win.h"
 
+#include "app/app_core_win.h"
+#include "input/hotkey_poll.h"
+#include "input/input_devices_win.h"
+#include "settings/settings.h"
+
 namespace gkr {
 
-// Hotkey matching arrives with the input polling; until then a poll sees nothing.
-void PollInput() {}
+namespace {
+
+class PlatformDevices final : public HotkeyDevices {
+public:
+    bool IsDown(uint32_t code) override { return KeyIsDown(code); }
+    bool ReadPad(PadPosition& position) override { return ReadFirstPad(position); }
+    void Dispatch(int32_t action) override { AppCore::Instance()->Dispatch(action); }
+};
+
+HotkeyOptions CurrentOptions(const Settings& s) {
+    HotkeyOptions o;
+    o.useKey = s.UseKey.load() != 0;
+    o.usePad = s.UsePad.load() != 0;
+    o.axes = AxisUse{s.UseX.load() != 0, s.UseY.load() != 0, s.UseZ.load() != 0,
+                     s.UseR.load() != 0, s.UseU.load() != 0, s.UseV.load() != 0};
+    return o;
+}
+
+}  // namespace
+
+void PollInput() {
+    static HotkeyPoller poller;  // the worker's own: only it polls
+    const Settings& settings = AppSettings();
+    // One snapshot for the whole poll: a list published meanwhile by the
+    // capture dialog is seen whole at the next poll.
+    const auto hotkeys = settings.accels.Snapshot();
+    PlatformDevices devices;
+    poller.Poll(*hotkeys, CurrentOptions(settings), CurrentPadState(), devices);
+}
 
 }  // namespace gkr

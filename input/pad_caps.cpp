@@ -21,29 +21,33 @@ AxisThresholds ComputeAxisThresholds(const PadCaps& c) {
 
 namespace {
 
-// One refresh's capabilities with the thresholds derived from them, published
-// whole: the worker's poll never sees the ranges of one pad with the
-// thresholds of another.
-struct PadState {
-    PadCaps caps;
-    AxisThresholds thresholds;
-};
-
+// Published whole: the worker's poll never sees the ranges of one pad with
+// the thresholds of another.
 Published<PadState>& SharedState() {
     static Published<PadState> state;
     return state;
 }
 
-std::shared_ptr<const PadState> LoadState() { return SharedState().Snapshot(); }
-
 }  // namespace
 
-PadCaps CurrentPadCaps() { return LoadState()->caps; }
+PadState CurrentPadState() { return *SharedState().Snapshot(); }
 
-AxisThresholds CurrentAxisThresholds() { return LoadState()->thresholds; }
+PadCaps CurrentPadCaps() { return CurrentPadState().caps; }
 
+AxisThresholds CurrentAxisThresholds() { return CurrentPadState().thresholds; }
+
+// Only the user-interface thread stores, so reading the previous state and
+// publishing the next one need no lock.
 void StorePadCaps(const PadCaps& caps) {
-    SharedState().Publish(PadState{caps, ComputeAxisThresholds(caps)});
+    const PadState previous = CurrentPadState();
+    SharedState().Publish(PadState{caps, ComputeAxisThresholds(caps), true, previous.refreshes + 1});
+}
+
+void StorePadAbsent() {
+    PadState state = CurrentPadState();
+    state.attached = false;
+    ++state.refreshes;
+    SharedState().Publish(state);
 }
 
 }  // namespace gkr

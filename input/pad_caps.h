@@ -41,13 +41,30 @@ struct AxisThresholds {
 AxisThreshold ComputeAxisThreshold(uint32_t min, uint32_t max);
 AxisThresholds ComputeAxisThresholds(const PadCaps& caps);
 
+// One refresh's capabilities with the thresholds derived from them.
+struct PadState {
+    PadCaps caps;
+    AxisThresholds thresholds;
+    // Whether the last capability read found a joystick. Without one the
+    // poll leaves the joystick alone: under Wine every look at an absent
+    // joystick may rescan the devices, which costs milliseconds.
+    bool attached = false;
+    uint32_t refreshes = 0;  // capability reads so far, found or not
+};
+
 // The process-wide record, zero until first read. Written by the
 // user-interface thread, read by the worker's poll; each store replaces the
 // capabilities and their thresholds together, so a reader never sees a mix.
+PadState CurrentPadState();
 PadCaps CurrentPadCaps();
 AxisThresholds CurrentAxisThresholds();
 
-// Stores new capabilities and the thresholds derived from them.
+// Stores new capabilities and the thresholds derived from them: a joystick
+// is attached.
 void StorePadCaps(const PadCaps& caps);
+
+// A capability read found no joystick: the capabilities and thresholds of an
+// earlier read stay as they were.
+void StorePadAbsent();
 
 }  // namespace gkr

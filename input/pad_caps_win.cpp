@@ -20,7 +20,10 @@ PadCaps ToPadCaps(const JOYCAPSW& j) {
 
 void RefreshPadCaps() {
     JOYCAPSW caps{};
-    if (joyGetDevCapsW(0, &caps, sizeof caps) != JOYERR_NOERROR) return;
+    if (joyGetDevCapsW(0, &caps, sizeof caps) != JOYERR_NOERROR) {
+        StorePadAbsent();
+        return;
+    }
     StorePadCaps(ToPadCaps(caps));
 }
 

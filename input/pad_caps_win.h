@@ -9,7 +9,8 @@
 
 namespace gkr {
 
-// A failed read (no joystick) keeps the previous capabilities and thresholds.
+// A failed read (no joystick) keeps the previous capabilities and thresholds
+// and notes that no joystick is attached.
 void RefreshPadCaps();
 
 // The fields of a WinMM capability record that the program keeps.

@@ -12,6 +12,7 @@
 //   command HWND ID                       posts WM_COMMAND(ID, BN_CLICKED)
 //   click HWND ID                         posts BM_CLICK to the dialog item
 //   keys KEY[+KEY...]                     SendInput: presses in order, releases in reverse
+//   hold KEY[+KEY...] MS                  as keys, holding them down for MS milliseconds
 //   pixel HWND X Y                        client point read from the display: pixel X Y R G B
 //   sleep MS
 //   focus HWND                            pointer into the client area, window to the foreground
@@ -22,6 +23,8 @@
 //                                         | exit 1 with the last text seen
 //   wait-child HWND CLASS TIMEOUT_MS      until HWND has a direct child of CLASS: child 0x... after N ms
 //   list-items HWND COLUMNS               every row of a list view: item R "cell" ... (COLUMNS cells)
+//   wait-owned HWND CLASS TIMEOUT_MS      until a visible top-level window of CLASS owned by HWND
+//                                         exists (a modal dialog): window 0x... after N ms
 // Numbers may be decimal or 0x-hex. Several commands can be joined with ";".
 #include <windows.h>
 #include <commctrl.h>
@@ -112,7 +115,7 @@ WORD VkOf(const std::wstring& k) {
     return (WORD)Num(k);
 }
 
-int Keys(const std::wstring& combo) {
+int Keys(const std::wstring& combo, DWORD holdMs) {
     std::vector<WORD> vks;
     size_t start = 0;
     while (start <= combo.size()) {
@@ -137,10 +140,10 @@ int Keys(const std::wstring& combo) {
         i.ki.dwFlags = KEYEVENTF_KEYUP;
         in.push_back(i);
     }
-    // Press all, hold briefly so pollers see the keys down, then release.
+    // Press all, hold so pollers see the keys down, then release.
     size_t half = vks.size();
     SendInput((UINT)half, in.data(), sizeof(INPUT));
-    Sleep(250);
+    Sleep(holdMs);
     SendInput((UINT)(in.size() - half), in.data() + half, sizeof(INPUT));
     Print("keys sent %d\n", (int)vks.size());
     return 0;
@@ -272,6 +275,35 @@ int WaitChild(HWND parent, const std::wstring& cls, DWORD timeout) {
     return 1;
 }
 
+struct OwnedSearch {
+    HWND owner;
+    const wchar_t* cls;
+    HWND found;
+};
+
+BOOL CALLBACK FindOwned(HWND h, LPARAM lp) {
+    OwnedSearch* search = (OwnedSearch*)lp;
+    if (GetWindow(h, GW_OWNER) != search->owner || !IsWindowVisible(h) || ClassOf(h) != search->cls) return TRUE;
+    search->found = h;
+    return FALSE;
+}
+
+int WaitOwned(HWND owner, const std::wstring& cls, DWORD timeout) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        OwnedSearch search{owner, cls.c_str(), nullptr};
+        EnumWindows(FindOwned, (LPARAM)&search);
+        if (search.found) {
+            Print("window 0x%llx after %lu ms\n", (unsigned long long)(INT_PTR)search.found, GetTickCount() - start);
+            return 0;
+        }
+        if (!IsWindow(owner) || GetTickCount() - start >= timeout) break;
+        Sleep(20);
+    }
+    Print("no window\n");
+    return 1;
+}
+
 int Run(const std::vector<std::wstring>& a) {
     if (a.empty()) return 2;
     const std::wstring& cmd = a[0];
@@ -367,7 +399,8 @@ int Run(const std::vector<std::wstring>& a) {
         Print("posted %d\n", ok ? 1 : 0);
         return ok ? 0 : 1;
     }
-    if (cmd == L"keys" && need(1)) return Keys(a[1]);
+    if (cmd == L"keys" && need(1)) return Keys(a[1], 250);
+    if (cmd == L"hold" && need(2)) return Keys(a[1], (DWORD)Num(a[2]));
     if (cmd == L"pixel" && need(3)) {
         HWND h = Hwnd(a[1]);
         POINT p{(LONG)Num(a[2]), (LONG)Num(a[3])};
@@ -412,6 +445,7 @@ int Run(const std::vector<std::wstring>& a) {
     if (cmd == L"list-items" && need(2)) return ListItems(Hwnd(a[1]), (int)Num(a[2]));
     if (cmd == L"wait-text" && need(4)) return WaitText(Hwnd(a[1]), (int)Num(a[2]), a[3], (DWORD)Num(a[4]));
     if (cmd == L"wait-child" && need(3)) return WaitChild(Hwnd(a[1]), a[2], (DWORD)Num(a[3]));
+    if (cmd == L"wait-owned" && need(3)) return WaitOwned(Hwnd(a[1]), a[2], (DWORD)Num(a[3]));
     if (cmd == L"sleep" && need(1)) {
         Sleep((DWORD)Num(a[1]));
         return 0;

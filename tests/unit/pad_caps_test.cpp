@@ -62,6 +62,15 @@ TEST(PadCapsRecord, StoringRecomputesTheSharedThresholds) {
     EXPECT_EQ(2400u, CurrentPadCaps().wVmax);
     EXPECT_EQ(1500u, CurrentAxisThresholds().u.high);
 
+    EXPECT_TRUE(CurrentPadState().attached);
+
+    // No joystick found: what an earlier read stored stays.
+    const uint32_t refreshes = CurrentPadState().refreshes;
+    StorePadAbsent();
+    EXPECT_FALSE(CurrentPadState().attached);
+    EXPECT_EQ(refreshes + 1, CurrentPadState().refreshes);
+    EXPECT_EQ(1500u, CurrentAxisThresholds().u.high);
+
     StorePadCaps(PadCaps{});
     EXPECT_EQ(0u, CurrentAxisThresholds().x.high);
     EXPECT_EQ(0u, CurrentPadCaps().wCaps);

@@ -30,6 +30,7 @@ TEST(PadCapsWin, FailedReadKeepsThePreviousRecord) {
     earlier.wCaps = kPadHasR;
     StorePadCaps(earlier);
     RefreshPadCaps();
+    EXPECT_FALSE(CurrentPadState().attached);
     EXPECT_EQ(65535u, CurrentPadCaps().wXmax);
     EXPECT_EQ(kPadHasR, CurrentPadCaps().wCaps);
     EXPECT_EQ(49151u, CurrentAxisThresholds().x.high);

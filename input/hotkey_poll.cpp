@@ -1,0 +1,46 @@
+#include "input/hotkey_poll.h"
+
+namespace gkr {
+
+namespace {
+
+bool AnyPadBinding(const AccelList& hotkeys) {
+    for (const Accel& a : hotkeys)
+        if (!a.pads.empty()) return true;
+    return false;
+}
+
+}  // namespace
+
+void HotkeyPoller::Poll(const AccelList& hotkeys, const HotkeyOptions& options, const PadState& pad,
+                        HotkeyDevices& devices) {
+    if (options.useKey)
+        for (size_t p = 0; p < hotkeys.size(); ++p)
+            if (KeyCombinationActive(hotkeys[p].keys, devices)) devices.Dispatch(static_cast<int32_t>(p));
+
+    // Nothing bound to the pad: nothing to ask it.
+    if (!options.usePad || !AnyPadBinding(hotkeys) || !PadDue(pad)) return;
+    PadPosition position;
+    if (!devices.ReadPad(position)) {
+        // No pad, or it was pulled out: no reading means no input at all,
+        // never a stick pushed to zero or a hat pointing up.
+        padPollsToSkip_ = kFailedPadSkippedPolls;
+        return;
+    }
+    const PadContext context{pad.caps, pad.thresholds, options.axes};
+    for (size_t p = 0; p < hotkeys.size(); ++p)
+        if (PadCombinationActive(hotkeys[p].pads, position, context)) devices.Dispatch(static_cast<int32_t>(p));
+}
+
+bool HotkeyPoller::PadDue(const PadState& pad) {
+    if (pad.refreshes != refreshesSeen_) {
+        refreshesSeen_ = pad.refreshes;
+        padPollsToSkip_ = 0;
+    }
+    if (!pad.attached) return false;
+    if (padPollsToSkip_ == 0) return true;
+    --padPollsToSkip_;
+    return false;
+}
+
+}  // namespace gkr

@@ -1,0 +1,51 @@
+// One poll of the hotkeys: the keyboard pass over the whole list, then the pad
+// pass. Every record whose combination is active runs the action of its
+// position in the list at once, on every poll while it stays active.
+#pragma once
+
+#include <cstdint>
+
+#include "input/hotkey_match.h"
+#include "settings/settings.h"
+
+namespace gkr {
+
+struct HotkeyOptions {
+    bool useKey = true;  // UseKey
+    bool usePad = true;  // UsePad
+    AxisUse axes;        // UseX .. UseV
+};
+
+// The devices a poll reads and where its matches go.
+class HotkeyDevices : public KeyboardState {
+public:
+    // One reading of the first joystick; false when none answered.
+    virtual bool ReadPad(PadPosition& position) = 0;
+    virtual void Dispatch(int32_t action) = 0;
+
+protected:
+    ~HotkeyDevices() = default;
+};
+
+// Polls that leave the joystick alone after a read of it failed (about half a
+// minute). A joystick pulled out is normally reported as a device change,
+// which ends the wait; without one, asking an absent joystick again and again
+// would cost far more than the rest of the poll (under Wine each look after
+// two quiet seconds rescans the devices for milliseconds).
+constexpr int kFailedPadSkippedPolls = 200;
+
+// Keeps nothing between polls except when to ask a silent pad again.
+class HotkeyPoller {
+public:
+    // The pad is read once per poll, and only while it is attached and some
+    // record has pad conditions; a new capability read ends a wait at once.
+    void Poll(const AccelList& hotkeys, const HotkeyOptions& options, const PadState& pad, HotkeyDevices& devices);
+
+private:
+    bool PadDue(const PadState& pad);
+
+    int padPollsToSkip_ = 0;
+    uint32_t refreshesSeen_ = 0;
+};
+
+}  // namespace gkr

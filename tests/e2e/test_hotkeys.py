@@ -1,0 +1,91 @@
+"""Hotkeys with the real programs: a chord captured through the hotkey page
+and the capture dialog ends up in conf.xml, and a chord bound in conf.xml,
+held on the keyboard (SendInput reaches every Wine process), runs its actions
+on DummyGKR's overlays."""
+import os
+import sys
+import unittest
+import xml.etree.ElementTree as ET
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from manager_support import (  # noqa: E402,F401
+    WINE, setUpModule, tearDownModule,
+    IDS, MESSAGES, Dummy, GkrTimer, Manager, children, overlays, wait_overlays, wait_until, work_dir)
+
+LVM_SETSELECTIONMARK = 0x1000 + 67
+IDOK = 1
+
+
+def read_conf(cwd):
+    with open(os.path.join(cwd, "conf.xml"), "rb") as f:
+        return ET.fromstring(f.read().decode("cp949"))
+
+
+def start_app(test, cwd):
+    """GKRTimer in cwd, closed at the end of the test unless the test closed it."""
+    app = GkrTimer(WINE.session, cwd=cwd)
+    test.addCleanup(lambda: app.proc.poll() is None and app.close_and_wait("close"))
+    return app
+
+
+class Hotkeys(unittest.TestCase):
+
+    def test_a_chord_captured_on_the_page_is_saved(self):
+        cwd = work_dir()
+        app = start_app(self, cwd)
+        page = Manager(app).pages[0]
+        actions = next(c["hwnd"] for c in children(WINE.session, page) if c["id"] == IDS.IDC_ACCEL_LIST)
+        # The bottom row of the eight is "타이머 시작", the first action.
+        WINE.session.probe_ok("send", hex(actions), LVM_SETSELECTIONMARK, 0, 7)
+        WINE.session.probe_ok("click", hex(page), IDS.IDC_ACCEL_SETKEYS)
+        dialog = int(WINE.session.probe_ok("wait-owned", app.h, "#32770", 5000)[0].split()[1], 16)
+
+        WINE.session.probe_ok("hold", "b+a", 300)
+        code, lines = WINE.session.probe("wait-text", hex(dialog), IDS.IDC_SELECT_TEXT, "A(65) + B(66)", 3000)
+        self.assertEqual(0, code, lines)
+        WINE.session.probe_ok("click", hex(dialog), IDOK)
+        WINE.session.probe_ok("wait-gone", hex(dialog), 3000)
+
+        exit_code, _ = app.close_and_wait("close")
+        self.assertEqual(0, exit_code)
+        keys = [[int(k.get("Code")) for k in accel.findall("Key")] for accel in read_conf(cwd).findall("Accel")]
+        self.assertEqual([[65, 66]] + [[]] * 7, keys)
+
+    def test_a_held_chord_runs_the_actions_it_is_bound_to(self):
+        cwd = work_dir()
+        # Q + W bound to "타이머 시작" (0) and "에너지바 숨기기" (4).
+        chord = '<Key Code="81" /><Key Code="87" />'
+        accels = "".join(f'<Accel Name="a{n}" Num="{n}">{chord if n in (0, 4) else ""}</Accel>' for n in range(8))
+        with open(os.path.join(cwd, "conf.xml"), "w", encoding="ascii") as f:
+            f.write(f'<Setting UseTimer="1" UseEnergy="1">{accels}</Setting>\n')
+        dummy = Dummy(WINE.session, cwd)
+        self.addCleanup(dummy.close)
+        app = start_app(self, cwd)
+        self.assertTrue(wait_overlays(WINE.session, dummy.hwnd, 5000), "no overlays")
+
+        def energy_bar_shown():
+            return overlays(WINE.session, dummy.hwnd)["GKREnergyWnd"]["visible"] == 1
+
+        def timer_running():
+            timer = overlays(WINE.session, dummy.hwnd)["GKRTimerWnd"]["hwnd"]
+            answer = WINE.session.probe_ok("send", hex(timer), MESSAGES.kTimerStateQuery, 0, 0, 2000)[0]
+            return int(answer.split()[1]) & 1 == 1
+
+        self.assertIsNotNone(wait_until(energy_bar_shown, 5), "the energy bar never showed")
+        self.assertFalse(timer_running())
+
+        WINE.session.probe_ok("hold", "q", 600)  # half the chord does nothing
+        self.assertTrue(energy_bar_shown())
+        self.assertFalse(timer_running())
+
+        WINE.session.probe_ok("hold", "q+w", 600)
+        self.assertIsNotNone(wait_until(lambda: not energy_bar_shown(), 2), "the energy bar is still shown")
+        self.assertTrue(timer_running())
+
+        exit_code, _ = app.close_and_wait("close")
+        self.assertEqual(0, exit_code)
+        self.assertEqual("0", read_conf(cwd).get("UseEnergy"))
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)

@@ -1,0 +1,155 @@
+#include "input/hotkey_match.h"
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "input/hotkey_poll.h"
+
+namespace gkr {
+namespace {
+
+// A pad with the range 0..65535 on all six axes, a hat and twelve buttons.
+PadContext FullPad() {
+    PadContext c;
+    c.caps.wXmax = c.caps.wYmax = c.caps.wZmax = c.caps.wRmax = c.caps.wUmax = c.caps.wVmax = 65535;
+    c.caps.wCaps = kPadHasZ | kPadHasR | kPadHasU | kPadHasV | kPadHasPov;
+    c.caps.wMaxButtons = 12;
+    c.thresholds = ComputeAxisThresholds(c.caps);
+    return c;
+}
+
+// X at x, the other axes centred.
+PadPosition At(uint32_t x, uint32_t pov = 65535, uint32_t buttons = 0) {
+    PadPosition p;
+    p.x = x, p.y = p.z = p.r = p.u = p.v = 32767;
+    p.pov = pov, p.buttons = buttons;
+    return p;
+}
+
+bool Met(int32_t code, const PadPosition& p, const PadContext& c = FullPad()) { return PadCodeSatisfied(code, p, c); }
+
+TEST(PadConditions, InclusiveThresholdsExactHatDirectionsAndWrappedButtons) {
+    EXPECT_TRUE(Met(-1, At(16383)));
+    EXPECT_FALSE(Met(-1, At(16384)));
+    EXPECT_TRUE(Met(-2, At(49151)));
+    EXPECT_FALSE(Met(-2, At(49150)));
+    EXPECT_TRUE(Met(-10, At(32767, 0)));
+    EXPECT_TRUE(Met(-11, At(32767, 27000)));
+    for (uint32_t pov : {4500u, 65535u})  // diagonal, centred
+        for (int32_t code = -12; code <= -9; ++code) EXPECT_FALSE(Met(code, At(32767, pov))) << pov << " " << code;
+    EXPECT_TRUE(Met(33, At(32767, 65535, 0x1)));  // button 1, like code 1
+    EXPECT_FALSE(Met(2, At(32767, 65535, 0x1)));
+    for (int32_t code : {0, 37, -17}) EXPECT_FALSE(Met(code, At(0, 0, ~0u))) << code;
+}
+
+TEST(PadConditions, MissingCapabilitySwitchedOffAxisOrNoRangeNeverMatches) {
+    PadContext lacking = FullPad();
+    lacking.caps.wCaps &= ~(kPadHasZ | kPadHasPov);  // UseZ stays on
+    PadPosition p = At(0, 0);
+    p.z = 0;
+    EXPECT_FALSE(Met(-5, p, lacking));
+    EXPECT_FALSE(Met(-10, p, lacking));
+    lacking.use.x = false;
+    EXPECT_FALSE(Met(-1, p, lacking));
+    // Capabilities never read: every range is 0..0, and no position is a push.
+    for (int32_t code : {-1, -2, -3, -4}) EXPECT_FALSE(Met(code, PadPosition{}, PadContext{})) << code;
+    EXPECT_FALSE(Met(-2, At(40000), PadContext{}));
+}
+
+// Devices that log every key asked, every pad read and every action run.
+class LoggedDevices final : public HotkeyDevices {
+public:
+    std::vector<uint32_t> down;
+    bool padAnswers = true;
+    PadPosition pad = At(32767);
+    std::vector<std::string> log;
+
+    bool IsDown(uint32_t code) override {
+        log.push_back("key " + std::to_string(code));
+        for (uint32_t d : down)
+            if (d == code) return true;
+        return false;
+    }
+    bool ReadPad(PadPosition& position) override {
+        log.push_back("pad");
+        if (padAnswers) position = pad;
+        return padAnswers;
+    }
+    void Dispatch(int32_t action) override { log.push_back("run " + std::to_string(action)); }
+};
+
+Accel Bound(std::vector<uint32_t> keys, std::vector<int32_t> pads = {}) {
+    Accel a;
+    a.keys = std::move(keys);
+    a.pads = std::move(pads);
+    return a;
+}
+
+const PadState kAttached{FullPad().caps, FullPad().thresholds, true, 1};
+
+using Log = std::vector<std::string>;
+
+TEST(HotkeyPoll, KeysAreAskedUntilTheFirstOneUpAndEachMatchRunsAtOnce) {
+    // Ctrl, Ctrl + X, unbound, Ctrl + Q + X (Q up), X + Ctrl.
+    const AccelList hotkeys = {Bound({17}), Bound({17, 88}), Bound({}), Bound({17, 81, 88}), Bound({88, 17})};
+    LoggedDevices devices;
+    devices.down = {17, 88};
+    HotkeyPoller().Poll(hotkeys, HotkeyOptions{}, kAttached, devices);
+    EXPECT_EQ((Log{"key 17", "run 0", "key 17", "key 88", "run 1", "key 17", "key 81", "key 88", "key 17", "run 4"}),
+              devices.log);  // nothing bound to the pad: it is not read
+}
+
+TEST(HotkeyPoll, BothPassesRunTheirMatchesAndEachSwitchStopsOnlyItsOwn) {
+    const AccelList hotkeys = {Bound({}, {-10}), Bound({65}, {1, -2}), Bound({66})};
+    LoggedDevices devices;
+    devices.down = {65, 66};
+    devices.pad = At(65535, 65535, 0x1);
+    HotkeyOptions options;
+    HotkeyPoller().Poll(hotkeys, options, kAttached, devices);
+    EXPECT_EQ((Log{"key 65", "run 1", "key 66", "run 2", "pad", "run 1"}), devices.log);
+
+    options.useKey = false;
+    devices.log.clear();
+    HotkeyPoller().Poll(hotkeys, options, kAttached, devices);
+    EXPECT_EQ((Log{"pad", "run 1"}), devices.log);
+
+    options.useKey = true, options.usePad = false;
+    devices.log.clear();
+    HotkeyPoller().Poll(hotkeys, options, kAttached, devices);
+    EXPECT_EQ((Log{"key 65", "run 1", "key 66", "run 2"}), devices.log);
+}
+
+TEST(HotkeyPoll, WithoutAPadNothingFiresAndThePadIsAskedOnlyWhenItMayBeThere) {
+    // Bindings that a cleared reading (sticks at 0, hat "up") would satisfy.
+    const AccelList hotkeys = {Bound({}, {-10}), Bound({}, {-1}), Bound({}, {-3, -10})};
+    LoggedDevices devices;
+    devices.padAnswers = false;
+    PadState pad = kAttached;
+    HotkeyPoller poller;
+    poller.Poll(hotkeys, HotkeyOptions{}, pad, devices);
+    EXPECT_EQ(Log{"pad"}, devices.log);
+
+    // After a failed read the pad rests for a while, then is asked again.
+    for (int i = 0; i < kFailedPadSkippedPolls; ++i) poller.Poll(hotkeys, HotkeyOptions{}, pad, devices);
+    EXPECT_EQ(Log{"pad"}, devices.log);
+    poller.Poll(hotkeys, HotkeyOptions{}, pad, devices);
+    EXPECT_EQ((Log{"pad", "pad"}), devices.log);
+
+    // The capability read found no joystick: it is not asked at all.
+    pad.attached = false, ++pad.refreshes;
+    devices.log.clear();
+    for (int i = 0; i < 2 * kFailedPadSkippedPolls; ++i) poller.Poll(hotkeys, HotkeyOptions{}, pad, devices);
+    EXPECT_TRUE(devices.log.empty());
+
+    // Plugged in: the next capability read ends any wait at once.
+    pad.attached = true, ++pad.refreshes;
+    devices.padAnswers = true;
+    devices.pad = At(32767, 0);
+    poller.Poll(hotkeys, HotkeyOptions{}, pad, devices);
+    EXPECT_EQ((Log{"pad", "run 0"}), devices.log);
+}
+
+}  // namespace
+}  // namespace gkr
