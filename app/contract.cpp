@@ -13,4 +13,12 @@ const wchar_t kFluteWndClass[] = L"GKRFluteWnd";
 
 const wchar_t kManagerTitle[] = L"GKR Utility Manager";
 
+const wchar_t kGameImageName[] = L"gkr.exe";
+
+// The portal's and the author's real addresses are not known to us yet; these
+// placeholders keep the shape the buttons rely on.
+const char kPortalLoginAddress[] = "https://login.drakmoor.example/login";
+const char kGameStartAddress[] = "https://gkr.drakmoor.example/start?game=gkr&mode=web";
+const char kHomePageAddress[] = "https://gkrutility.example/";
+
 }  // namespace gkr

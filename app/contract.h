@@ -16,4 +16,13 @@ extern const wchar_t kFluteWndClass[];
 
 extern const wchar_t kManagerTitle[];
 
+// The game's process, found by its image name (letter case aside).
+extern const wchar_t kGameImageName[];  // "gkr.exe"
+
+// Web addresses: the portal's login page (which forwards to the game's start
+// page once the player is logged in) and the author's home page.
+extern const char kPortalLoginAddress[];
+extern const char kGameStartAddress[];
+extern const char kHomePageAddress[];
+
 }  // namespace gkr

@@ -6,6 +6,7 @@
 
 #include "app/contract.h"
 #include "app/defaults.h"
+#include "app/game_control_win.h"
 #include "app/game_window_win.h"
 #include "app/overlay_thread_win.h"
 #include "app/overlay_win.h"
@@ -112,7 +113,7 @@ void ManageDlg::OnCommand(HWND window, WORD id) {
         DestroyWindow(window);  // its WM_DESTROY saves again and ends the message loop
         break;
     case IDC_MANAGER_GAME_KILL:
-        ForceQuitGame();
+        StartForceQuit();  // on a thread of its own: it waits for the game's end
         break;
     case IDC_MANAGER_HOME_PAGE:
         OpenHomePage();
