@@ -11,6 +11,7 @@
 #include "app/overlay_thread_win.h"
 #include "app/overlay_win.h"
 #include "input/accel_dlg_win.h"
+#include "input/key_files_win.h"
 #include "input/keyconfig_dlg_win.h"
 #include "input/pad_caps_win.h"
 #include "overlays/energy_dlg_win.h"
@@ -80,6 +81,14 @@ INT_PTR ManageDlg::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
         SaveSettingsFile();
         PostQuitMessage(0);
         return TRUE;
+    case WM_ENDSESSION:
+        // Logoff or shutdown: the process ends without another message, so
+        // everything the ways out do happens here.
+        if (wParam) {
+            SaveSettingsFile();
+            EndKeySession();
+        }
+        return 0;
     case WM_NCDESTROY:
         if (handle == window) handle = nullptr;
         return FALSE;
