@@ -17,7 +17,7 @@ const char kMarkerText[] =
 
 }  // namespace
 
-KeyResult KeyBackups::BackupFolder(std::wstring* folder) {
+KeyResult KeyBackups::KeyBackupFolder(std::wstring* folder) {
     const std::optional<std::wstring> current = files_.CurrentFolder();
     if (!current || current->empty()) return KeyResult::NoFolder;
     const std::wstring path = JoinPath(*current, kKeyCopyFolder);
@@ -33,22 +33,22 @@ KeyResult KeyBackups::BackupFolder(std::wstring* folder) {
 }
 
 KeyResult KeyBackups::Locate(std::wstring* gameFile, std::wstring* folder) {
-    const std::optional<std::wstring> install = files_.InstallFolder();
+    const std::optional<std::wstring> install = files_.ReadInstallDir();
     if (!install || install->empty()) return KeyResult::NoInstallFolder;
     *gameFile = JoinPath(*install, kGameKeyFile);
     if (gameFile->empty()) return KeyResult::PathTooLong;
-    return BackupFolder(folder);
+    return KeyBackupFolder(folder);
 }
 
 KeyResult KeyBackups::CopyPath(int32_t n, std::wstring* path) {
     std::wstring folder;
-    const KeyResult r = BackupFolder(&folder);
+    const KeyResult r = KeyBackupFolder(&folder);
     if (r != KeyResult::Done) return r;
     *path = JoinPath(folder, KeyCopyName(n));
     return path->empty() ? KeyResult::PathTooLong : KeyResult::Done;
 }
 
-KeyResult KeyBackups::Backup(int32_t n) {
+KeyResult KeyBackups::BackupKeyConfig(int32_t n) {
     std::wstring gameFile, folder;
     const KeyResult r = Locate(&gameFile, &folder);
     if (r != KeyResult::Done) return r;
@@ -59,7 +59,7 @@ KeyResult KeyBackups::Backup(int32_t n) {
     return files_.CopyOver(gameFile, copy, true) ? KeyResult::Done : KeyResult::CopyFailed;
 }
 
-KeyResult KeyBackups::Restore(int32_t n) {
+KeyResult KeyBackups::RestoreKeyConfig(int32_t n) {
     std::wstring gameFile, folder;
     const KeyResult r = Locate(&gameFile, &folder);
     if (r != KeyResult::Done) return r;
@@ -69,9 +69,9 @@ KeyResult KeyBackups::Restore(int32_t n) {
     return files_.CopyOver(copy, gameFile, true) ? KeyResult::Done : KeyResult::CopyFailed;
 }
 
-KeyResult KeyBackups::Delete(int32_t n) {
+KeyResult KeyBackups::DeleteKeyConfigBackup(int32_t n) {
     std::wstring folder;
-    KeyResult r = BackupFolder(&folder);
+    KeyResult r = KeyBackupFolder(&folder);
     if (r != KeyResult::Done) return r;
     // The player's own file, waiting to be put back, is not ours to delete.
     if (n == kStartupCopy && (session_.load() || StartupCopyPending(folder))) return KeyResult::InUse;
@@ -91,7 +91,7 @@ bool KeyBackups::NumberTaken(const std::wstring& folder, int32_t n) {
     return files_.IsFile(JoinPath(folder, KeyCopyName(n)));
 }
 
-KeyResult KeyBackups::Add(const std::string& name, int32_t* index) {
+KeyResult KeyBackups::AddKeyConfigBackup(const std::string& name, int32_t* index) {
     std::wstring gameFile, folder;
     const KeyResult r = Locate(&gameFile, &folder);
     if (r != KeyResult::Done) return r;
@@ -138,7 +138,7 @@ KeyResult KeyBackups::StartUp() {
         if (defaultKey == kStartupCopy) return KeyResult::Done;  // nothing to apply, nothing to undo
         if (!files_.IsFile(defaultCopy)) return KeyResult::NoSource;
         if (backup) {
-            r = Backup(kStartupCopy);
+            r = BackupKeyConfig(kStartupCopy);
             if (r != KeyResult::Done) return r;  // without the copy the default is not applied
             // Marked before the default is applied: a run that ends without
             // putting the copy back leaves it marked.
@@ -147,7 +147,7 @@ KeyResult KeyBackups::StartUp() {
         }
     }
     if (defaultKey == kStartupCopy) return KeyResult::Done;
-    r = Restore(defaultKey);
+    r = RestoreKeyConfig(defaultKey);
     if (r != KeyResult::Done && session_.load() && !tookOver) {
         // The game's file was not touched: there is nothing to put back.
         session_ = false;
@@ -158,10 +158,10 @@ KeyResult KeyBackups::StartUp() {
 
 KeyResult KeyBackups::End() {
     if (!session_.exchange(false)) return KeyResult::Done;
-    const KeyResult r = Restore(kStartupCopy);
+    const KeyResult r = RestoreKeyConfig(kStartupCopy);
     if (r != KeyResult::Done) return r;  // still marked: the next run puts it back
     std::wstring folder;
-    if (BackupFolder(&folder) == KeyResult::Done) {
+    if (KeyBackupFolder(&folder) == KeyResult::Done) {
         const std::wstring marker = JoinPath(folder, kStartupCopyMarker);
         if (!marker.empty()) files_.Remove(marker);
     }

@@ -30,7 +30,7 @@ public:
     virtual ~KeyFiles() = default;
 
     // The game's install folder from the registry; nothing when it has no usable value.
-    virtual std::optional<std::wstring> InstallFolder() = 0;
+    virtual std::optional<std::wstring> ReadInstallDir() = 0;
     virtual std::optional<std::wstring> CurrentFolder() = 0;
 
     virtual bool IsFolder(const std::wstring& path) = 0;
@@ -70,19 +70,19 @@ public:
     // The copy folder "key" under the current directory. When it has to be
     // created, LastKey restarts at 0 and the default is cleared (the records
     // name copies in the old folder).
-    KeyResult BackupFolder(std::wstring* folder);
+    KeyResult KeyBackupFolder(std::wstring* folder);
 
     // The game's file becomes copy n (replacing our copy n).
-    KeyResult Backup(int32_t n);
+    KeyResult BackupKeyConfig(int32_t n);
     // Copy n becomes the game's file. Without copy n the game's file stays as it is.
-    KeyResult Restore(int32_t n);
+    KeyResult RestoreKeyConfig(int32_t n);
     // Removes copy n, then the first record of number n; the record stays
     // while the file does.
-    KeyResult Delete(int32_t n);
+    KeyResult DeleteKeyConfigBackup(int32_t n);
     // A new copy of the game's file under the first free number from LastKey
     // on (neither a file nor a record of that number exists), recorded with
     // `name` once it exists; LastKey then follows it. *index: its number.
-    KeyResult Add(const std::string& name, int32_t* index);
+    KeyResult AddKeyConfigBackup(const std::string& name, int32_t* index);
 
     // At start with "기본설정 자동 적용" (UseKeyDefault): the default copy
     // (DefaultKey) becomes the game's file. With "자동 백업 및 복원 사용"

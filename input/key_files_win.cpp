@@ -25,7 +25,7 @@ std::optional<std::wstring> Expand(const std::wstring& text) {
     return std::wstring(expanded.data());
 }
 
-std::optional<std::wstring> InstallFolderIn(REGSAM view) {
+std::optional<std::wstring> ReadInstallDirIn(REGSAM view) {
     ScopedRegKey key;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kGameRegistryKey, 0, KEY_QUERY_VALUE | view, key.Receive()) !=
         ERROR_SUCCESS)
@@ -98,9 +98,9 @@ bool PutWhole(const std::wstring& path, const std::string& bytes, bool replace) 
 
 }  // namespace
 
-std::optional<std::wstring> WinKeyFiles::InstallFolder() {
-    if (std::optional<std::wstring> folder = InstallFolderIn(KEY_WOW64_32KEY)) return folder;
-    return InstallFolderIn(KEY_WOW64_64KEY);
+std::optional<std::wstring> WinKeyFiles::ReadInstallDir() {
+    if (std::optional<std::wstring> folder = ReadInstallDirIn(KEY_WOW64_32KEY)) return folder;
+    return ReadInstallDirIn(KEY_WOW64_64KEY);
 }
 
 std::optional<std::wstring> WinKeyFiles::CurrentFolder() {

@@ -12,7 +12,7 @@ class WinKeyFiles : public KeyFiles {
 public:
     // The install folder: the 32-bit registry view first (where a 32-bit
     // game installs), then the 64-bit one. Only a text value counts.
-    std::optional<std::wstring> InstallFolder() override;
+    std::optional<std::wstring> ReadInstallDir() override;
     std::optional<std::wstring> CurrentFolder() override;
     bool IsFolder(const std::wstring& path) override;
     bool MakeFolder(const std::wstring& path) override;

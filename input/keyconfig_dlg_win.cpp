@@ -139,7 +139,7 @@ KeyResult KeyconfigDlg::BackUp(const std::wstring& typedName) {
         return KeyResult::BadName;
     }
     int32_t number = 0;
-    const KeyResult r = AppKeyBackups().Add(name, &number);
+    const KeyResult r = AppKeyBackups().AddKeyConfigBackup(name, &number);
     if (r == KeyResult::Done) FillList();
     return r;
 }
@@ -148,14 +148,14 @@ KeyResult KeyconfigDlg::RestoreSelected() {
     int item = 0;
     int32_t number = 0;
     if (!Selected(&item, &number)) return KeyResult::NothingSelected;
-    return AppKeyBackups().Restore(number);
+    return AppKeyBackups().RestoreKeyConfig(number);
 }
 
 KeyResult KeyconfigDlg::DeleteSelected() {
     int item = 0;
     int32_t number = 0;
     if (!Selected(&item, &number)) return KeyResult::NothingSelected;
-    const KeyResult r = AppKeyBackups().Delete(number);
+    const KeyResult r = AppKeyBackups().DeleteKeyConfigBackup(number);
     // The list follows the records: an item goes only with its record.
     if (r == KeyResult::Done) FillList();
     return r;

@@ -25,7 +25,7 @@ public:
     std::map<std::wstring, File> files;
     int gameWrites = 0;
 
-    std::optional<std::wstring> InstallFolder() override { return install; }
+    std::optional<std::wstring> ReadInstallDir() override { return install; }
     std::optional<std::wstring> CurrentFolder() override { return current; }
     bool IsFolder(const std::wstring& p) override { return folders.count(p) != 0; }
     bool MakeFolder(const std::wstring& p) override { return folders.insert(p).second; }
@@ -86,7 +86,7 @@ protected:
     }
     int32_t Add(const std::string& name, KeyResult expected = KeyResult::Done) {
         int32_t n = -99;
-        EXPECT_EQ(expected, backups.Add(name, &n)) << name;
+        EXPECT_EQ(expected, backups.AddKeyConfigBackup(name, &n)) << name;
         return n;
     }
 
@@ -106,7 +106,7 @@ TEST_F(KeyBackupsTest, NewCopiesTakeTheFirstFreeNumberAndNeverOverwrite) {
     EXPECT_EQ("player", files.Bytes(Copy(1)));
 
     // Deleted numbers are not reused.
-    ASSERT_EQ(KeyResult::Done, backups.Delete(0));
+    ASSERT_EQ(KeyResult::Done, backups.DeleteKeyConfigBackup(0));
     EXPECT_EQ(2, Add("C"));
 
     // A file of the next number that no record names (an older folder) is kept.
@@ -152,15 +152,15 @@ TEST_F(KeyBackupsTest, ACopyThatWasNotMadeIsNotRecorded) {
 TEST_F(KeyBackupsTest, DeleteDropsTheRecordOnlyOnceTheFileIsGone) {
     TwoCopies();
     files.files[Copy(0)].readOnly = true;  // the copy took the game file's read-only bit
-    EXPECT_EQ(KeyResult::Done, backups.Delete(0));
+    EXPECT_EQ(KeyResult::Done, backups.DeleteKeyConfigBackup(0));
     EXPECT_FALSE(files.IsFile(Copy(0)));
     files.files[Copy(1)].locked = true;
-    EXPECT_EQ(KeyResult::DeleteFailed, backups.Delete(1));
+    EXPECT_EQ(KeyResult::DeleteFailed, backups.DeleteKeyConfigBackup(1));
     ASSERT_EQ(1u, settings.keyConfigs.size());
     EXPECT_EQ(1, settings.keyConfigs[0].index);
     // A record whose file is already gone goes.
     files.files.erase(Copy(1));
-    EXPECT_EQ(KeyResult::Done, backups.Delete(1));
+    EXPECT_EQ(KeyResult::Done, backups.DeleteKeyConfigBackup(1));
     EXPECT_TRUE(settings.keyConfigs.empty());
 }
 
@@ -171,7 +171,7 @@ TEST_F(KeyBackupsTest, BothBoxesApplyTheDefaultAndPutTheFileBackOnce) {
     EXPECT_EQ("one", files.Bytes(kGame));
     EXPECT_EQ("player", files.Bytes(Copy(-1)));
     EXPECT_TRUE(files.IsFile(kMarker));
-    EXPECT_EQ(KeyResult::InUse, backups.Delete(-1));
+    EXPECT_EQ(KeyResult::InUse, backups.DeleteKeyConfigBackup(-1));
 
     files.files[kGame] = {"changed in game"};
     ASSERT_EQ(KeyResult::Done, backups.End());

@@ -43,16 +43,16 @@ std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(),
 
 TEST(WinKeyFiles, InstallFolderComesFromThe32BitViewFirstAndOnlyAsText) {
     WinKeyFiles files;
-    EXPECT_FALSE(files.InstallFolder());
+    EXPECT_FALSE(files.ReadInstallDir());
     InstallDirValue native(KEY_WOW64_64KEY, L"C:\\Games\\Native");
-    EXPECT_EQ(L"C:\\Games\\Native", files.InstallFolder().value_or(L"-"));
+    EXPECT_EQ(L"C:\\Games\\Native", files.ReadInstallDir().value_or(L"-"));
     {
         InstallDirValue wow(KEY_WOW64_32KEY, L"C:\\Games\\GKR");
-        EXPECT_EQ(L"C:\\Games\\GKR", files.InstallFolder().value_or(L"-"));
+        EXPECT_EQ(L"C:\\Games\\GKR", files.ReadInstallDir().value_or(L"-"));
     }
     const DWORD number = 42;
     InstallDirValue notText(KEY_WOW64_32KEY, REG_DWORD, &number, sizeof number);
-    EXPECT_EQ(L"C:\\Games\\Native", files.InstallFolder().value_or(L"-"));
+    EXPECT_EQ(L"C:\\Games\\Native", files.ReadInstallDir().value_or(L"-"));
 }
 
 TEST(WinKeyFiles, CopiesReplaceWholeFilesAndSpareReadOnlyOnes) {
