@@ -40,14 +40,6 @@ KeyResult KeyBackups::Locate(std::wstring* gameFile, std::wstring* folder) {
     return KeyBackupFolder(folder);
 }
 
-KeyResult KeyBackups::CopyPath(int32_t n, std::wstring* path) {
-    std::wstring folder;
-    const KeyResult r = KeyBackupFolder(&folder);
-    if (r != KeyResult::Done) return r;
-    *path = JoinPath(folder, KeyCopyName(n));
-    return path->empty() ? KeyResult::PathTooLong : KeyResult::Done;
-}
-
 KeyResult KeyBackups::BackupKeyConfig(int32_t n) {
     std::wstring gameFile, folder;
     const KeyResult r = Locate(&gameFile, &folder);

@@ -100,7 +100,6 @@ public:
 private:
     // The game's file, and the copy folder.
     KeyResult Locate(std::wstring* gameFile, std::wstring* folder);
-    KeyResult CopyPath(int32_t n, std::wstring* path);
     bool StartupCopyPending(const std::wstring& folder);
     bool NumberTaken(const std::wstring& folder, int32_t n);
 
