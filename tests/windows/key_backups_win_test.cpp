@@ -94,8 +94,6 @@ protected:
         DestroyWindow(parent);
         testing::DrainMessages();
     }
-    std::wstring DefaultBoxText() { return testing::TextOf(GetDlgItem(page->handle, IDC_KEYCONFIG_DEFAULTNAME)); }
-
     testing::SettingsGuard settings;
     testing::ScratchCurrentDirectory current;  // the copies go to its "key" folder
     testing::WinTempDir install;
@@ -117,17 +115,12 @@ TEST_F(KeyconfigPageTest, ANameOutsideCodePage949MakesNoCopy) {
 TEST_F(KeyconfigPageTest, DefaultTakesTheNameOfAnExistingRecordOnly) {
     ASSERT_EQ(KeyResult::Done, page->BackUp(L"A"));
     ASSERT_EQ(KeyResult::Done, page->BackUp(L"B"));
-    HWND list = GetDlgItem(page->handle, IDC_KEYCONFIG_LIST);
-    SendMessageW(list, LB_SETCURSEL, 1, 0);
-    page->SetSelectedAsDefault();
-    EXPECT_EQ(1, AppSettings().DefaultKey.load());
-    EXPECT_EQ(L"B", DefaultBoxText());
+    SendDlgItemMessageW(page->handle, IDC_KEYCONFIG_LIST, LB_SETCURSEL, 1, 0);
     // The list still shows a record that is gone from the settings.
     AppSettings().keyConfigs.pop_back();
-    page->ClearDefault();
     page->SetSelectedAsDefault();
     EXPECT_EQ(1, AppSettings().DefaultKey.load());
-    EXPECT_EQ(L"", DefaultBoxText());
+    EXPECT_EQ(L"", testing::TextOf(GetDlgItem(page->handle, IDC_KEYCONFIG_DEFAULTNAME)));
 }
 
 }  // namespace
