@@ -6,10 +6,12 @@
 
 #include "app/contract.h"
 #include "app/defaults.h"
+#include "app/game_control_win.h"
 #include "app/game_window_win.h"
 #include "app/overlay_thread_win.h"
 #include "app/overlay_win.h"
 #include "input/accel_dlg_win.h"
+#include "input/key_files_win.h"
 #include "input/keyconfig_dlg_win.h"
 #include "input/pad_caps_win.h"
 #include "overlays/energy_dlg_win.h"
@@ -79,6 +81,14 @@ INT_PTR ManageDlg::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
         SaveSettingsFile();
         PostQuitMessage(0);
         return TRUE;
+    case WM_ENDSESSION:
+        // Logoff or shutdown: the process ends without another message, so
+        // everything the ways out do happens here.
+        if (wParam) {
+            SaveSettingsFile();
+            EndKeySession();
+        }
+        return 0;
     case WM_NCDESTROY:
         if (handle == window) handle = nullptr;
         return FALSE;
@@ -112,7 +122,7 @@ void ManageDlg::OnCommand(HWND window, WORD id) {
         DestroyWindow(window);  // its WM_DESTROY saves again and ends the message loop
         break;
     case IDC_MANAGER_GAME_KILL:
-        ForceQuitGame();
+        StartForceQuit();  // on a thread of its own: it waits for the game's end
         break;
     case IDC_MANAGER_HOME_PAGE:
         OpenHomePage();

@@ -57,14 +57,6 @@ private:
     void AddTabItems();
     void PlacePages();             // each page over the tab control's display area
 
-    // The game-wide buttons. Game process control is not part of the program
-    // yet; until it is, these buttons do nothing.
-    void ForceQuitGame() {}
-    void OpenHomePage() {}
-    void SetGameTopmost() {}
-    void ReleaseGameTopmost() {}
-    void LaunchGame() {}
-
     std::atomic<bool> overlayJobWaiting_{false};
     bool keepBeforeSave_ = false;  // conf.xml was there but not read whole
 };

@@ -1,5 +1,6 @@
 // Scoped owners of the Win32 handles that live within one function: device
-// contexts, GDI objects, objects selected into a DC, a paint, kernel handles.
+// contexts, GDI objects, objects selected into a DC, a paint, kernel handles,
+// registry keys.
 // Each frees what it holds in its destructor, so no early return leaks one and
 // no caller writes a DeleteObject/ReleaseDC ladder.
 #pragma once
@@ -150,6 +151,28 @@ public:
 
 private:
     HANDLE handle_ = nullptr;
+};
+
+// An open registry key, closed with RegCloseKey.
+class ScopedRegKey {
+public:
+    ScopedRegKey() = default;
+    ~ScopedRegKey() {
+        if (key_) RegCloseKey(key_);
+    }
+    ScopedRegKey(const ScopedRegKey&) = delete;
+    ScopedRegKey& operator=(const ScopedRegKey&) = delete;
+
+    HKEY Get() const { return key_; }
+    // For RegOpenKeyExW to fill; closes a key held before.
+    HKEY* Receive() {
+        if (key_) RegCloseKey(key_);
+        key_ = nullptr;
+        return &key_;
+    }
+
+private:
+    HKEY key_ = nullptr;
 };
 
 }  // namespace gkr

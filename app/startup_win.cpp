@@ -8,6 +8,7 @@
 #include "app/module_win.h"
 #include "app/overlay_thread_win.h"
 #include "app/overlay_win.h"
+#include "input/key_files_win.h"
 #include "overlays/energy_wnd_win.h"
 #include "overlays/flute_wnd_win.h"
 #include "overlays/timer_wnd_win.h"
@@ -56,6 +57,9 @@ int RunMessageLoop() {
 }
 
 int ShutDown(int exitCode) {
+    // The player's key file comes back first, before anything below can end
+    // the process (the "종료" path has done it already with the pages).
+    EndKeySession();
     // conf.xml has been saved by the manager dialog before WM_QUIT was posted.
     // The dialog is left as it is: the close box keeps it and its pages until
     // the process ends, so their end handlers run only on the exit commands.

@@ -25,6 +25,9 @@
 //   list-items HWND COLUMNS               every row of a list view: item R "cell" ... (COLUMNS cells)
 //   wait-owned HWND CLASS TIMEOUT_MS      until a visible top-level window of CLASS owned by HWND
 //                                         exists (a modal dialog): window 0x... after N ms
+//   list-box HWND ID                      every item of list box ID: item I data D "text"
+//   set-text HWND ID TEXT                 WM_SETTEXT to dialog item ID
+//   lock-file PATH MS                     opens the file without sharing, prints held, keeps it MS
 // Numbers may be decimal or 0x-hex. Several commands can be joined with ";".
 #include <windows.h>
 #include <commctrl.h>
@@ -225,6 +228,24 @@ int ListItems(HWND list, int columns) {
             line += " " + Quote(text);
         }
         Print("%s\n", line.c_str());
+    }
+    return 0;
+}
+
+// Every item of a list box with its item data: item I data D "text"
+int ListBoxItems(HWND list) {
+    if (!IsWindow(list)) { Print("no window\n"); return 1; }
+    const UINT kGetCount = 0x018B, kGetText = 0x0189, kGetTextLen = 0x018A, kGetItemData = 0x0199;
+    DWORD_PTR count = 0;
+    if (!SendMessageTimeoutW(list, kGetCount, 0, 0, SMTO_ABORTIFHUNG, 5000, &count)) { Print("no answer\n"); return 1; }
+    for (int i = 0; i < (int)count; ++i) {
+        DWORD_PTR length = 0, data = 0;
+        SendMessageTimeoutW(list, kGetTextLen, (WPARAM)i, 0, SMTO_ABORTIFHUNG, 5000, &length);
+        std::vector<wchar_t> text(length + 1, L'\0');
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(list, kGetText, (WPARAM)i, (LPARAM)text.data(), SMTO_ABORTIFHUNG, 5000, &ignored);
+        SendMessageTimeoutW(list, kGetItemData, (WPARAM)i, 0, SMTO_ABORTIFHUNG, 5000, &data);
+        Print("item %d data %lld %s\n", i, (long long)(LONG_PTR)data, Quote(text.data()).c_str());
     }
     return 0;
 }
@@ -446,6 +467,25 @@ int Run(const std::vector<std::wstring>& a) {
     if (cmd == L"wait-text" && need(4)) return WaitText(Hwnd(a[1]), (int)Num(a[2]), a[3], (DWORD)Num(a[4]));
     if (cmd == L"wait-child" && need(3)) return WaitChild(Hwnd(a[1]), a[2], (DWORD)Num(a[3]));
     if (cmd == L"wait-owned" && need(3)) return WaitOwned(Hwnd(a[1]), a[2], (DWORD)Num(a[3]));
+    if (cmd == L"list-box" && need(2)) return ListBoxItems(GetDlgItem(Hwnd(a[1]), (int)Num(a[2])));
+    if (cmd == L"set-text" && need(3)) {
+        HWND item = GetDlgItem(Hwnd(a[1]), (int)Num(a[2]));
+        DWORD_PTR ok = 0;
+        if (!item || !SendMessageTimeoutW(item, WM_SETTEXT, 0, (LPARAM)a[3].c_str(), SMTO_ABORTIFHUNG, 5000, &ok) || !ok) {
+            Print("not set\n");
+            return 1;
+        }
+        Print("set\n");
+        return 0;
+    }
+    if (cmd == L"lock-file" && need(2)) {
+        HANDLE file = CreateFileW(a[1].c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE) { Print("not held %lu\n", GetLastError()); return 1; }
+        Print("held\n");
+        Sleep((DWORD)Num(a[2]));
+        CloseHandle(file);
+        return 0;
+    }
     if (cmd == L"sleep" && need(1)) {
         Sleep((DWORD)Num(a[1]));
         return 0;

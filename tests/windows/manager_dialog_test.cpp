@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/game_control_win.h"
 #include "app/manage_dlg_win.h"
 #include "input/accel_dlg_win.h"
 #include "input/keyconfig_dlg_win.h"
@@ -254,8 +255,9 @@ TEST_F(ManagerDialog, CloseBoxSavesAndKeepsDialogAndPages) {
     EXPECT_NE(std::string::npos, ReadBytes(dir.File("conf.xml")).find("MaxHealth=\"135\""));
 }
 
-TEST_F(ManagerDialog, GameButtonsAndUnknownIdsDoNothing) {
+TEST_F(ManagerDialog, GameButtonsAndUnknownIdsLeaveTheDialogAsItIs) {
     Open();
+    SetShellOpener([](const wchar_t*, const wchar_t*) {});  // no browser
     for (int id : {IDC_MANAGER_GAME_KILL, IDC_MANAGER_HOME_PAGE, IDC_MANAGER_GAME_TOPMOST, IDC_MANAGER_GAME_RELEASE,
                    IDC_MANAGER_GAME_LAUNCH, 4242}) {
         SCOPED_TRACE(id);
@@ -263,6 +265,10 @@ TEST_F(ManagerDialog, GameButtonsAndUnknownIdsDoNothing) {
         EXPECT_FALSE(DrainMessages());
         EXPECT_TRUE(dlg->Exists());
     }
+    SetShellOpener(nullptr);
+    // No game runs: the force quit finds nothing, and is over before a later
+    // test makes a game window of its own.
+    EXPECT_TRUE(testing::PumpUntil([] { return !ForceQuitRunning(); }, 3000));
     EXPECT_FALSE(dir.Has("conf.xml"));
 }
 

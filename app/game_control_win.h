@@ -1,0 +1,38 @@
+// What the manager's game buttons do: end the game by force, put its window
+// on top and release it, start it through the portal's login page, open the
+// home page. A game that does not answer never holds the manager: nothing
+// here waits on the game's window for longer than kGameSendTimeoutMs, and the
+// force quit, which waits for the game's end, runs on a thread of its own.
+#pragma once
+
+#include <windows.h>
+
+namespace gkr {
+
+constexpr UINT kGameSendTimeoutMs = 1000;
+// How long the game gets to come to the front before it is closed.
+constexpr DWORD kForceQuitSettleMs = 500;
+
+// Starts the force quit on its own thread and returns at once; does nothing
+// while an earlier one still runs. False when none was started.
+bool StartForceQuit();
+// The force quit itself (blocking): the game's window brought to the front,
+// minimised, sent WM_CLOSE, WM_DESTROY and WM_NCDESTROY (each with a bound),
+// then the process asked to close its windows and ended after its grace time.
+void ForceQuitGame();
+// True while a force quit started by StartForceQuit runs.
+bool ForceQuitRunning();
+
+// The game's window on top of all windows, or no longer; nothing without a
+// game. Asynchronous: a hung game applies it once it answers again.
+void SetGameTopmost();
+void ReleaseGameTopmost();
+
+// The shell: Internet Explorer with the portal's login page, and the home
+// page in the default browser. Tests replace the call that opens them.
+using ShellOpener = void (*)(const wchar_t* file, const wchar_t* parameters);
+void SetShellOpener(ShellOpener opener);  // nullptr: ShellExecuteW again
+void LaunchGame();
+void OpenHomePage();
+
+}  // namespace gkr

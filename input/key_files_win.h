@@ -1,0 +1,33 @@
+// The key-configuration backups on this machine: the registry's install
+// folder, the current directory and whole-file copies through Win32.
+#pragma once
+
+#include <windows.h>
+
+#include "input/key_backups.h"
+
+namespace gkr {
+
+class WinKeyFiles : public KeyFiles {
+public:
+    // The install folder: the 32-bit registry view first (where a 32-bit
+    // game installs), then the 64-bit one. Only a text value counts.
+    std::optional<std::wstring> ReadInstallDir() override;
+    std::optional<std::wstring> CurrentFolder() override;
+    bool IsFolder(const std::wstring& path) override;
+    bool MakeFolder(const std::wstring& path) override;
+    bool IsFile(const std::wstring& path) override;
+    bool CopyOver(const std::wstring& from, const std::wstring& to, bool replace) override;
+    bool WriteWhole(const std::wstring& path, const std::string& bytes) override;
+    void ClearReadOnly(const std::wstring& path) override;
+    bool Remove(const std::wstring& path) override;
+};
+
+// The process-wide backups, on WinKeyFiles and the settings record.
+KeyBackups& AppKeyBackups();
+
+// Puts the start-up copy back if this run made one. Every way the program
+// ends calls it; only the first call acts.
+void EndKeySession();
+
+}  // namespace gkr

@@ -1,0 +1,127 @@
+// The key-configuration backups against the real registry and file system:
+// where the install folder is read from, how files are replaced, and the
+// page's commands that stand between the user's typing and the store.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/contract.h"
+#include "input/key_files_win.h"
+#include "input/keyconfig_dlg_win.h"
+#include "resources/page_ids.h"
+#include "settings/settings.h"
+#include "tests/windows/manager_test_support.h"
+
+namespace gkr {
+namespace {
+
+// The game's registry value in one view of HKEY_LOCAL_MACHINE, removed again
+// (with the keys above it) at the end.
+class InstallDirValue {
+public:
+    InstallDirValue(REGSAM view, DWORD type, const void* data, DWORD bytes) : view_(view) {
+        HKEY key = nullptr;
+        EXPECT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_LOCAL_MACHINE, kGameRegistryKey, 0, nullptr, 0,
+                                                 KEY_SET_VALUE | view, nullptr, &key, nullptr));
+        EXPECT_EQ(ERROR_SUCCESS, RegSetValueExW(key, kGameInstallValue, 0, type, static_cast<const BYTE*>(data), bytes));
+        RegCloseKey(key);
+    }
+    InstallDirValue(REGSAM view, const std::wstring& folder)
+        : InstallDirValue(view, REG_SZ, folder.c_str(), static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t))) {}
+    ~InstallDirValue() {
+        RegDeleteKeyExW(HKEY_LOCAL_MACHINE, kGameRegistryKey, view_, 0);
+        RegDeleteKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Drakmoor", view_, 0);
+    }
+    InstallDirValue(const InstallDirValue&) = delete;
+    InstallDirValue& operator=(const InstallDirValue&) = delete;
+
+private:
+    REGSAM view_;
+};
+
+std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
+
+TEST(WinKeyFiles, InstallFolderComesFromThe32BitViewFirstAndOnlyAsText) {
+    WinKeyFiles files;
+    EXPECT_FALSE(files.ReadInstallDir());
+    InstallDirValue native(KEY_WOW64_64KEY, L"C:\\Games\\Native");
+    EXPECT_EQ(L"C:\\Games\\Native", files.ReadInstallDir().value_or(L"-"));
+    {
+        InstallDirValue wow(KEY_WOW64_32KEY, L"C:\\Games\\GKR");
+        EXPECT_EQ(L"C:\\Games\\GKR", files.ReadInstallDir().value_or(L"-"));
+    }
+    const DWORD number = 42;
+    InstallDirValue notText(KEY_WOW64_32KEY, REG_DWORD, &number, sizeof number);
+    EXPECT_EQ(L"C:\\Games\\Native", files.ReadInstallDir().value_or(L"-"));
+}
+
+TEST(WinKeyFiles, CopiesReplaceWholeFilesAndSpareReadOnlyOnes) {
+    testing::WinTempDir dir;
+    WinKeyFiles files;
+    const std::wstring source = Wide(dir.File("source.cfg")), target = Wide(dir.File("target.cfg"));
+    testing::WriteBytes(dir.File("source.cfg"), std::string(70000, 'n'));
+    testing::WriteBytes(dir.File("target.cfg"), "old");
+    EXPECT_FALSE(files.CopyOver(source, target, false));
+    EXPECT_EQ("old", testing::ReadBytes(dir.File("target.cfg")));
+    EXPECT_TRUE(files.CopyOver(source, target, true));
+    EXPECT_EQ(std::string(70000, 'n'), testing::ReadBytes(dir.File("target.cfg")));
+    EXPECT_FALSE(files.CopyOver(Wide(dir.File("missing.cfg")), target, true));
+
+    SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_FALSE(files.CopyOver(source, target, true));
+    EXPECT_FALSE(files.Remove(target));
+    files.ClearReadOnly(target);
+    EXPECT_TRUE(files.Remove(target));
+    EXPECT_TRUE(files.Remove(target));  // already gone
+    EXPECT_EQ(1, dir.Count()) << "a file written beside its target was left behind";
+}
+
+// The page on its own, with the game installed in a scratch folder.
+class KeyconfigPageTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testing::WriteBytes(install.File("keyconfig.cfg"), "player");
+        parent = CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr, nullptr, nullptr);
+        Settings& s = AppSettings();
+        s.UseKeyDefault = 0;
+        s.keyConfigs.clear();
+        s.LastKey = 0;
+        page = KeyconfigDlg::Instance();
+        ASSERT_NE(nullptr, page->Create(parent));
+    }
+    void TearDown() override {
+        page->Close();
+        DestroyWindow(parent);
+        testing::DrainMessages();
+    }
+    testing::SettingsGuard settings;
+    testing::ScratchCurrentDirectory current;  // the copies go to its "key" folder
+    testing::WinTempDir install;
+    InstallDirValue value{KEY_WOW64_32KEY, Wide(install.Path())};
+    HWND parent = nullptr;
+    KeyconfigDlg* page = nullptr;
+};
+
+TEST_F(KeyconfigPageTest, ANameOutsideCodePage949MakesNoCopy) {
+    EXPECT_EQ(KeyResult::BadName, page->BackUp(L"\u0905\u0924"));
+    EXPECT_TRUE(AppSettings().keyConfigs.empty());
+    EXPECT_FALSE(current.Has("key\\keyconfig-0.cfg"));
+    EXPECT_EQ(KeyResult::Done, page->BackUp(L"\uAE30\uBCF8"));  // "기본"
+    EXPECT_EQ("player", testing::ReadBytes(current.File("key\\keyconfig-0.cfg")));
+    ASSERT_EQ(1u, AppSettings().keyConfigs.size());
+    EXPECT_EQ("\xb1\xe2\xba\xbb", AppSettings().keyConfigs[0].name);
+}
+
+TEST_F(KeyconfigPageTest, DefaultTakesTheNameOfAnExistingRecordOnly) {
+    ASSERT_EQ(KeyResult::Done, page->BackUp(L"A"));
+    ASSERT_EQ(KeyResult::Done, page->BackUp(L"B"));
+    SendDlgItemMessageW(page->handle, IDC_KEYCONFIG_LIST, LB_SETCURSEL, 1, 0);
+    // The list still shows a record that is gone from the settings.
+    AppSettings().keyConfigs.pop_back();
+    page->SetSelectedAsDefault();
+    EXPECT_EQ(1, AppSettings().DefaultKey.load());
+    EXPECT_EQ(L"", testing::TextOf(GetDlgItem(page->handle, IDC_KEYCONFIG_DEFAULTNAME)));
+}
+
+}  // namespace
+}  // namespace gkr
