@@ -38,10 +38,23 @@ class GkrTimer:
 
     def __init__(self, wine, cwd=None):
         self.wine = wine
-        self.proc = wine.start(os.path.join(gkrwine.bin_dir(), "GKRTimer.exe"), cwd=cwd or work_dir())
-        self.hwnd = wine.find_window(DIALOG_CLASS, MANAGER_TITLE, 15000)
-        if self.hwnd is None:
-            raise AssertionError(f"no manager dialog; GKRTimer exit code {self.proc.poll()}")
+        cwd = cwd or work_dir()
+        for attempt in (1, 2):
+            with tempfile.TemporaryFile() as err:
+                self.proc = wine.start(os.path.join(gkrwine.bin_dir(), "GKRTimer.exe"), cwd=cwd, stderr=err)
+                self.hwnd = wine.find_window(DIALOG_CLASS, MANAGER_TITLE, 15000)
+                if self.hwnd is not None:
+                    return
+                code = self.proc.poll()
+                err.seek(0)
+                said = err.read().decode("utf-8", "replace").strip()[-500:]
+            # Now and then Wine ends a program before it runs a line of it
+            # (exit code 1, Wine's own complaint on stderr): tried once more.
+            if attempt == 1 and code == 1:
+                print(f"gkrtimer_session: Wine did not run GKRTimer (exit 1, wine said: {said!r}); trying again",
+                      file=sys.stderr)
+                continue
+            raise AssertionError(f"no manager dialog; GKRTimer exit code {code}; wine said: {said!r}")
 
     @property
     def h(self):

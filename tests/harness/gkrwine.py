@@ -164,10 +164,10 @@ class Wine:
             raise WineError(f"{what} failed with {rc}")
 
     # -- processes --------------------------------------------------------
-    def start(self, exe, *args, cwd=None, stdout=subprocess.DEVNULL):
+    def start(self, exe, *args, cwd=None, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL):
         """Starts a Windows program and returns its Popen (pid = the Wine process)."""
         p = subprocess.Popen([WINE, exe, *map(str, args)], env=self.env, cwd=cwd,
-                             stdout=stdout, stderr=subprocess.DEVNULL,
+                             stdout=stdout, stderr=stderr,
                              start_new_session=True)
         self.procs.append(p)
         return p
