@@ -32,7 +32,7 @@ LRESULT EnergyWnd::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
         EnsureClipsChildren(GetParent(window));  // the game may have dropped the style
         [[fallthrough]];
     case WM_PRINTCLIENT:
-        DrawOverlay(window, message, wParam, &EnergyWnd::Draw);
+        DrawOverlay(window, message, wParam, [this](HDC dc, int width, int height) { Draw(dc, width, height); });
         return 0;
     case WM_CLOSE:
         DestroyWindow(window);
@@ -62,7 +62,7 @@ void EnergyWnd::ShapeToGauge(HWND window) {
 }
 
 void EnergyWnd::Draw(HDC dc, int width, int height) {
-    DoubleBuffer buffer(dc, width, height);
+    DoubleBuffer buffer(surface_, dc, width, height);
     if (!buffer.Ok()) return;
     HDC memory = buffer.Dc();
     ScopedBrush yellow(CreateSolidBrush(RGB(255, 255, 0)));

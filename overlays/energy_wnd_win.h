@@ -4,6 +4,7 @@
 // thread.
 #pragma once
 
+#include "app/double_buffer_win.h"
 #include "app/singleton.h"
 #include "app/window_win.h"
 
@@ -21,7 +22,7 @@ public:
 
     // The bar's picture for a client area of width x height, double-buffered
     // onto dc. WM_PAINT and WM_PRINTCLIENT both draw through it.
-    static void Draw(HDC dc, int width, int height);
+    void Draw(HDC dc, int width, int height);
 
 private:
     friend class Singleton<EnergyWnd>;
@@ -30,6 +31,8 @@ private:
     // Cuts the window down to the strip along the gauge's top edge and the
     // tick at its 40 % point.
     static void ShapeToGauge(HWND window);
+
+    PaintSurface surface_;  // the painting thread's only
 };
 
 }  // namespace gkr

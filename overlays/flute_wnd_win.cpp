@@ -196,7 +196,7 @@ void FluteWnd::Draw(HDC dc, int width, int height) {
         for (const Sheet* song : songs_)
             rows.push_back(RowPicture{song->notes, effects_.Face(song->NoteVal, now, frequency_), &song->Effect1});
     }
-    DoubleBuffer buffer(dc, width, height);
+    DoubleBuffer buffer(surface_, dc, width, height);
     if (!buffer.Ok()) return;
     HDC memory = buffer.Dc();
     const RECT client = {0, 0, width, height};

@@ -12,6 +12,7 @@
 #include <mutex>
 #include <vector>
 
+#include "app/double_buffer_win.h"
 #include "app/scoped_win.h"
 #include "app/singleton.h"
 #include "app/window_win.h"
@@ -64,7 +65,8 @@ private:
     SongEffects effects_;
     SheetRepaint repaint_;
     int64_t frequency_ = 0;
-    ScopedFont font_;  // the painting thread's only
+    ScopedFont font_;        // the painting thread's only
+    PaintSurface surface_;   // likewise
 };
 
 // Line height and glyph width of the panel's font, from its own metrics.

@@ -219,7 +219,7 @@ void TimerWnd::Draw(HDC dc, int width, int height) {
         scale = scale_;
         g = geometry_;
     }
-    DoubleBuffer buffer(dc, width, height);
+    DoubleBuffer buffer(surface_, dc, width, height);
     if (!buffer.Ok()) return;
     HDC memory = buffer.Dc();
 

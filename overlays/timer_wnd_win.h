@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <mutex>
 
+#include "app/double_buffer_win.h"
 #include "app/scoped_win.h"
 #include "app/singleton.h"
 #include "app/window_win.h"
@@ -76,6 +77,7 @@ private:
     bool paintedTopmost_ = false;
     int topmostChecksLeft_ = 0;
     ScopedFont font_;  // the clock's font at fontHeight_ pixels
+    PaintSurface surface_;
     int fontHeight_ = 0;
 };
 
