@@ -46,17 +46,15 @@ WatchState& State() {
     return state;
 }
 
-// The game's own DC only has to be obtainable, as proof the window can be
-// drawn; the pixels come from the display.
-bool GameCanBeDrawn(HWND game) { return WindowDC(game).Get() != nullptr; }
-
 // Client point (OffsetX, OffsetY) on the screen: every capture is relative to
 // it. The offsets are clamped as for the energy bar, which moves with them.
-POINT CaptureOrigin(HWND game) {
+// False when the window is gone: the pass then reads nothing. (Asking the
+// game's window for a DC would tell the same at the cost of seven Wine
+// server round trips on every pass.)
+bool CaptureOrigin(HWND game, POINT& origin) {
     Settings& s = AppSettings();
-    POINT origin{ClampOffset(s.OffsetX.load()), ClampOffset(s.OffsetY.load())};
-    ClientToScreen(game, &origin);
-    return origin;
+    origin = POINT{ClampOffset(s.OffsetX.load()), ClampOffset(s.OffsetY.load())};
+    return ClientToScreen(game, &origin) != FALSE;
 }
 
 int64_t Frequency() {
@@ -78,11 +76,11 @@ void HideAndResetSongSheet() {
 
 void TaskGameWatch() {
     HWND game = FindGameWindow();
-    if (!game || !GameCanBeDrawn(game)) return;
+    POINT origin;
+    if (!game || !CaptureOrigin(game, origin)) return;
 
     Settings& settings = AppSettings();
     WatchState& state = State();
-    const POINT origin = CaptureOrigin(game);
     RECT client{};
     GetClientRect(game, &client);
 
@@ -111,9 +109,10 @@ void TaskNotePanel() {
         return;
     }
     HWND game = FindGameWindow();
-    if (!game || !GameCanBeDrawn(game)) return;
+    POINT origin;
+    if (!game || !CaptureOrigin(game, origin)) return;
 
-    const PixelBlock panel = state.panel.Capture(state.Display(), CaptureOrigin(game), kNotePanelRect, state.panelPixels);
+    const PixelBlock panel = state.panel.Capture(state.Display(), origin, kNotePanelRect, state.panelPixels);
     const NotePanelUpdate update = state.notePanel.OnReading(ReadNoteSlots(panel));
     if (update.notesChanged) FluteWnd::Instance()->OnNotes(update.notes.data());
     if (update.learned) {
