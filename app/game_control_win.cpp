@@ -1,12 +1,11 @@
 #include "app/game_control_win.h"
 
-#include <shellapi.h>
-
 #include <atomic>
 #include <string>
 
 #include "app/game_window_win.h"
 #include "app/process_api_win.h"
+#include "app/system_library_win.h"
 #include "app/web_addresses.h"
 
 namespace gkr {
@@ -15,8 +14,12 @@ namespace {
 
 std::atomic<bool> g_forceQuitRunning{false};
 
+// The shell (about 1.4 MB with the COM libraries it loads) is needed only by
+// the two web buttons: bound on their first click.
 void ShellExecuteOpen(const wchar_t* file, const wchar_t* parameters) {
-    ShellExecuteW(nullptr, L"open", file, parameters, nullptr, SW_SHOW);
+    using ShellExecuteFn = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+    static const auto shellExecute = SystemFunction<ShellExecuteFn>(L"shell32.dll", "ShellExecuteW");
+    if (shellExecute) shellExecute(nullptr, L"open", file, parameters, nullptr, SW_SHOW);
 }
 
 std::atomic<ShellOpener> g_shellOpener{&ShellExecuteOpen};

@@ -66,7 +66,7 @@ INT_PTR ManageDlg::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     case WM_DEVICECHANGE:
         // A pad plugged in or out: its ranges decide the axis thresholds.
-        RefreshPadCaps();
+        RefreshPadCapsIfWanted();
         return 0;
     case WM_COMMAND:
         OnCommand(window, LOWORD(wParam));
@@ -99,8 +99,8 @@ INT_PTR ManageDlg::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
 
 BOOL ManageDlg::OnInitDialog(HWND window) {
     handle = window;  // CreateDialogParamW has not returned it yet
-    RefreshPadCaps();
     LoadDataFiles();
+    RefreshPadCapsIfWanted();  // after the hotkeys: only they say whether the pad is used
     tab = GetDlgItem(window, IDC_MANAGER_TAB);
     CreatePages();
     AddTabItems();

@@ -2,15 +2,15 @@
 
 namespace gkr {
 
-namespace {
-
 bool AnyPadBinding(const AccelList& hotkeys) {
     for (const Accel& a : hotkeys)
         if (!a.pads.empty()) return true;
     return false;
 }
 
-}  // namespace
+bool PadCapsWanted(const AccelList& hotkeys, const PadState& pad) {
+    return pad.refreshes > 0 || AnyPadBinding(hotkeys);
+}
 
 void HotkeyPoller::Poll(const AccelList& hotkeys, const HotkeyOptions& options, const PadState& pad,
                         HotkeyDevices& devices) {

@@ -34,6 +34,15 @@ protected:
 // two quiet seconds rescans the devices for milliseconds).
 constexpr int kFailedPadSkippedPolls = 200;
 
+// Whether some record has pad conditions.
+bool AnyPadBinding(const AccelList& hotkeys);
+
+// Whether the joystick's capabilities are worth reading now: some record uses
+// the pad, or they were read before (a pad in use was plugged in or out).
+// Reading them loads the system's whole joystick stack, about a megabyte
+// that a player without a pad never needs.
+bool PadCapsWanted(const AccelList& hotkeys, const PadState& pad);
+
 // Keeps nothing between polls except when to ask a silent pad again.
 class HotkeyPoller {
 public:

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include "app/system_library_win.h"
+
 namespace gkr {
 
 static_assert(sizeof(JOYINFOEX) == 52, "joyGetPosEx is given the 52-byte record");
@@ -17,10 +19,13 @@ KeyQuery QueryAllKeys() {
 }
 
 bool ReadFirstPad(PadPosition& position) {
+    // WinMM and the input stack behind it load with the first pad reading.
+    using JoyGetPosExFn = MMRESULT(WINAPI*)(UINT, LPJOYINFOEX);
+    static const auto joyGetPosExBound = SystemFunction<JoyGetPosExFn>(L"winmm.dll", "joyGetPosEx");
     JOYINFOEX info{};
     info.dwSize = sizeof info;
     info.dwFlags = JOY_RETURNALL;
-    if (joyGetPosEx(JOYSTICKID1, &info) != JOYERR_NOERROR) return false;
+    if (!joyGetPosExBound || joyGetPosExBound(JOYSTICKID1, &info) != JOYERR_NOERROR) return false;
     position.x = info.dwXpos, position.y = info.dwYpos, position.z = info.dwZpos;
     position.r = info.dwRpos, position.u = info.dwUpos, position.v = info.dwVpos;
     position.buttons = info.dwButtons;

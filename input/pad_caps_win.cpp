@@ -1,5 +1,9 @@
 #include "input/pad_caps_win.h"
 
+#include "app/system_library_win.h"
+#include "input/hotkey_poll.h"
+#include "settings/settings.h"
+
 namespace gkr {
 
 // Joystick 1 is identifier 0; the record is the wide one of 728 bytes.
@@ -19,12 +23,19 @@ PadCaps ToPadCaps(const JOYCAPSW& j) {
 }
 
 void RefreshPadCaps() {
+    // WinMM and the input stack behind it load with the first capability read.
+    using JoyGetDevCapsFn = MMRESULT(WINAPI*)(UINT_PTR, LPJOYCAPSW, UINT);
+    static const auto joyGetDevCapsBound = SystemFunction<JoyGetDevCapsFn>(L"winmm.dll", "joyGetDevCapsW");
     JOYCAPSW caps{};
-    if (joyGetDevCapsW(0, &caps, sizeof caps) != JOYERR_NOERROR) {
+    if (!joyGetDevCapsBound || joyGetDevCapsBound(0, &caps, sizeof caps) != JOYERR_NOERROR) {
         StorePadAbsent();
         return;
     }
     StorePadCaps(ToPadCaps(caps));
+}
+
+void RefreshPadCapsIfWanted() {
+    if (PadCapsWanted(*AppSettings().accels.Snapshot(), CurrentPadState())) RefreshPadCaps();
 }
 
 }  // namespace gkr

@@ -7,6 +7,7 @@
 #include "app/page_controls_win.h"
 #include "input/hotkey_text.h"
 #include "input/input_devices_win.h"
+#include "input/pad_caps_win.h"
 #include "input/key_capture.h"
 #include "resources/page_ids.h"
 
@@ -82,6 +83,8 @@ void SelectDlg::OnInitDialog(HWND window) {
     // Keys pressed before the dialog opened (the click's own Enter, a key
     // typed long ago) are no part of what the user is about to press.
     (void)QueryAllKeys();
+    // The pad's ranges as they are now: read here the first time the pad is used.
+    if (mode_ == CaptureMode::Pad) RefreshPadCaps();
     SetTimer(window, kCaptureTimerId, kCaptureEveryMs, nullptr);
     Render();
 }

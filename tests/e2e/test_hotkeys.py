@@ -14,11 +14,17 @@ from manager_support import (  # noqa: E402,F401
 
 LVM_SETSELECTIONMARK = 0x1000 + 67
 IDOK = 1
+IDCANCEL = 2
 
 
 def read_conf(cwd):
     with open(os.path.join(cwd, "conf.xml"), "rb") as f:
         return ET.fromstring(f.read().decode("cp949"))
+
+
+def loaded_libraries(app):
+    with open(f"/proc/{app.proc.pid}/maps") as f:
+        return {os.path.basename(line.split()[-1]).lower() for line in f if "/" in line}
 
 
 def start_app(test, cwd):
@@ -50,6 +56,23 @@ class Hotkeys(unittest.TestCase):
         self.assertEqual(0, exit_code)
         keys = [[int(k.get("Code")) for k in accel.findall("Key")] for accel in read_conf(cwd).findall("Accel")]
         self.assertEqual([[65, 66]] + [[]] * 7, keys)
+
+    def test_the_joystick_stack_loads_with_the_first_pad_capture(self):
+        # Megabytes that a player without pad hotkeys never needs; the shell
+        # (with COM) waits for a web button the same way.
+        app = start_app(self, work_dir())
+        loaded = loaded_libraries(app)
+        self.assertIn("user32.dll", loaded)
+        self.assertFalse(loaded & {"winmm.dll", "dinput8.dll", "shell32.dll"}, loaded)
+
+        page = Manager(app).pages[0]
+        actions = next(c["hwnd"] for c in children(WINE.session, page) if c["id"] == IDS.IDC_ACCEL_LIST)
+        WINE.session.probe_ok("send", hex(actions), LVM_SETSELECTIONMARK, 0, 7)
+        WINE.session.probe_ok("click", hex(page), IDS.IDC_ACCEL_SETPAD)
+        dialog = int(WINE.session.probe_ok("wait-owned", app.h, "#32770", 5000)[0].split()[1], 16)
+        self.assertLessEqual({"winmm.dll", "dinput8.dll"}, loaded_libraries(app))  # the capabilities were asked
+        WINE.session.probe_ok("click", hex(dialog), IDCANCEL)
+        WINE.session.probe_ok("wait-gone", hex(dialog), 3000)
 
     def test_a_held_chord_runs_the_actions_it_is_bound_to(self):
         cwd = work_dir()

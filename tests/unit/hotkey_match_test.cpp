@@ -152,4 +152,14 @@ TEST(HotkeyPoll, WithoutAPadNothingFiresAndThePadIsAskedOnlyWhenItMayBeThere) {
 }
 
 }  // namespace
+TEST(HotkeyPoll, PadCapabilitiesAreReadOnlyOnceThePadIsUsed) {
+    const AccelList keysOnly{Bound({65}), Bound({})};
+    EXPECT_FALSE(PadCapsWanted(keysOnly, PadState{}));
+    EXPECT_FALSE(PadCapsWanted(AccelList{}, PadState{}));
+    EXPECT_TRUE(PadCapsWanted(AccelList{Bound({65}), Bound({}, {1})}, PadState{}));  // button 1
+    PadState readBefore;  // a capture read them, found a pad or not
+    readBefore.refreshes = 1;
+    EXPECT_TRUE(PadCapsWanted(keysOnly, readBefore));
+}
+
 }  // namespace gkr

@@ -1,0 +1,20 @@
+// Functions of system libraries that only some features need, bound on first
+// use. A library costs memory in every process that loads it (the shell
+// brings COM with it, the joystick calls the whole input stack), so the
+// program loads one only once a feature asks, and only from the system folder.
+#pragma once
+
+#include <windows.h>
+
+namespace gkr {
+
+// The function, or nullptr when the library or the name is missing. The
+// library stays loaded for the life of the process.
+template <class Function>
+Function SystemFunction(const wchar_t* library, const char* name) {
+    HMODULE module = LoadLibraryExW(library, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (!module) return nullptr;
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+}  // namespace gkr
