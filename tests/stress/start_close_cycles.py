@@ -20,8 +20,38 @@ sys.path.insert(0, os.path.join(HERE, "..", "harness"))
 sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
 import gkrwine  # noqa: E402
 from manager_support import Dummy, GkrTimer, work_dir  # noqa: E402
+from gkrtimer_session import DIALOG_CLASS, MANAGER_TITLE  # noqa: E402
 
 EXIT_LIMIT_S = 2.0
+
+
+def thread_states(pid):
+    """State and kernel wait channel of each thread of a process, to tell a
+    program waiting on something from one that never ran."""
+    states = []
+    try:
+        for tid in sorted(os.listdir(f"/proc/{pid}/task")):
+            with open(f"/proc/{pid}/task/{tid}/stat") as f:
+                fields = f.read().rsplit(")", 1)[1].split()
+            with open(f"/proc/{pid}/task/{tid}/wchan") as f:
+                wchan = f.read().strip()
+            states.append(f"{tid}:{fields[0]}:{wchan}:cpu{int(fields[11]) + int(fields[12])}")
+    except OSError as e:
+        states.append(f"gone ({e.strerror})")
+    return " ".join(states)
+
+
+def diagnose_start(wine):
+    """What a start that showed no manager within the wait was doing: its
+    threads, and whether the manager came later."""
+    proc = wine.procs[-1]
+    if proc.poll() is not None:
+        return f"ended with {proc.returncode}"
+    before = thread_states(proc.pid)
+    late = wine.find_window(DIALOG_CLASS, MANAGER_TITLE, 30000)
+    verdict = "manager came later" if late else "no manager after 30 s more"
+    gkrwine.Wine._kill(proc)
+    return f"{verdict}; threads then: {before}"
 
 
 def main():
@@ -43,7 +73,7 @@ def main():
             try:
                 app = GkrTimer(wine, cwd=cwd)
             except AssertionError as e:
-                failures.append((cycle, how, f"did not start: {e}"))
+                failures.append((cycle, how, f"did not start: {e}; {diagnose_start(wine)}"))
                 continue
             time.sleep(rng.uniform(0, 1.5))
             code, seconds = app.close_and_wait(how, timeout=10)

@@ -78,6 +78,19 @@ TEST_F(SettingsStoreWin, ReplacesTheFileInTheCurrentFolderByItsBareName) {
     EXPECT_EQ(1, dir_.Count());  // nothing left beside it
 }
 
+TEST_F(SettingsStoreWin, AFileLockedByAnotherProgramCountsAsNotRead) {
+    // Taken for a missing file, it would be replaced by the start values.
+    ASSERT_TRUE(SaveSettings(changed_, dir_.File("conf.xml")));
+    const std::string path = dir_.File("conf.xml");
+    const std::wstring wide(path.begin(), path.end());
+    HANDLE locked = CreateFileW(wide.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, locked);
+    Settings loaded;
+    EXPECT_EQ(SettingsLoad::NotWhole, LoadSettings(loaded, path));
+    CloseHandle(locked);
+    EXPECT_EQ(SettingsLoad::Whole, LoadSettings(loaded, path));
+}
+
 TEST_F(SettingsStoreWin, ReadOnlyFileIsLeftAsItWas) {
     ASSERT_TRUE(SaveSettings(defaults_, dir_.File("conf.xml")));
     const std::string before = ReadBytes(dir_.File("conf.xml"));
