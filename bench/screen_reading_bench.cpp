@@ -1,11 +1,13 @@
-// The pixel analysis of one game-watch pass (gauge strip and marker column)
-// and of one note-panel reading, on blocks laid out like real captures of a
+// The portable part of one game-watch pass (the plan from the gauge strip and
+// the marker column: analysis, quest phase, what to do) and of one note-panel
+// reading, on blocks laid out like real captures of a
 // 644-pixel-wide game client. The captures themselves are not included.
 #include <benchmark/benchmark.h>
 
 #include "app/health_gauge.h"
 #include "app/note_panel.h"
 #include "app/note_tracker.h"
+#include "app/watch_plan.h"
 #include "tests/unit/pixel_canvas.h"
 
 namespace gkr {
@@ -42,16 +44,22 @@ PixelCanvas NotePanel() {
     return panel;
 }
 
-void GameWatchAnalysis(benchmark::State& state) {
+void GameWatchPlan(benchmark::State& state) {
     const PixelCanvas strip = GaugeStrip(), column = MarkerColumn();
+    WatchInputs in;
+    in.strip = strip.Block();
+    in.column = column.Block();
+    in.autoTimer = true;
+    in.timerExists = true;
+    in.frequency = 1000;
+    AutoTimer autoTimer;
     for (auto _ : state) {
-        const HealthGaugeReading gauge = ReadHealthGauge(strip.Block());
-        const bool visible = IsNotePanelVisible(column.Block(), gauge.maxHealth);
-        benchmark::DoNotOptimize(gauge);
-        benchmark::DoNotOptimize(visible);
+        in.now += 1000;  // a pass a second
+        const WatchPlan plan = PlanWatchPass(in, autoTimer);
+        benchmark::DoNotOptimize(plan);
     }
 }
-BENCHMARK(GameWatchAnalysis);
+BENCHMARK(GameWatchPlan);
 
 void NotePanelReading(benchmark::State& state) {
     const PixelCanvas panel = NotePanel();
