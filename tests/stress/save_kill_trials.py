@@ -21,6 +21,7 @@ sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
 import gkrwine  # noqa: E402
 from manager_support import GkrTimer, wait_until, work_dir  # noqa: E402
 
+WM_NULL = 0x0000
 WM_CLOSE = 0x0010
 
 
@@ -76,6 +77,9 @@ def main():
                     print(f"trial {trial}: leftovers not cleared: {before}", flush=True)
                 else:
                     cleared += len(before)
+            # The manager answers a sent message only once its start is done
+            # (a long hotkey list takes a moment): the kill then falls in the save.
+            wine.probe_ok("send", app.h, WM_NULL, 0, 0, 10000)
             wine.probe_ok("post", app.h, WM_CLOSE, 0, 0)
             delay = rng.uniform(max(0.0, lo - 15), hi + 15)
             time.sleep(delay / 1000)
