@@ -7,6 +7,7 @@
 
 #include "app/game_process.h"
 #include "app/scoped_win.h"
+#include "app/system_library_win.h"
 
 namespace gkr {
 
@@ -14,11 +15,6 @@ namespace {
 
 constexpr ULONG kSystemProcessInformation = 5;
 constexpr LONG kStatusInfoLengthMismatch = static_cast<LONG>(0xC0000004);
-
-template <class T>
-T Bind(HMODULE module, const char* name) {
-    return module ? reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
-}
 
 class ProcessApiOwner {
 public:
@@ -55,9 +51,9 @@ const ProcessApi& ProcessApi::Instance() {
 void ProcessApi::Load() {
     kernel = LoadLibraryA("Kernel32");
     if (!kernel) return;
-    createSnapshot = Bind<CreateSnapshotFn>(kernel, "CreateToolhelp32Snapshot");
-    processFirst = Bind<ProcessWalkFn>(kernel, "Process32FirstW");
-    processNext = Bind<ProcessWalkFn>(kernel, "Process32NextW");
+    createSnapshot = ModuleFunction<CreateSnapshotFn>(kernel, "CreateToolhelp32Snapshot");
+    processFirst = ModuleFunction<ProcessWalkFn>(kernel, "Process32FirstW");
+    processNext = ModuleFunction<ProcessWalkFn>(kernel, "Process32NextW");
     if (!HasSnapshot()) LoadSystemInformation();
 }
 
@@ -65,10 +61,10 @@ void ProcessApi::LoadSystemInformation() {
     if (!kernel) kernel = LoadLibraryA("Kernel32");
     if (!ntdll) ntdll = LoadLibraryA("ntdll.dll");
     if (!kernel || !ntdll) return;
-    querySystemInformation = Bind<QueryFn>(ntdll, "ZwQuerySystemInformation");
-    getProcessHeap = Bind<GetHeapFn>(kernel, "GetProcessHeap");
-    heapAlloc = Bind<HeapAllocFn>(kernel, "HeapAlloc");
-    heapFree = Bind<HeapFreeFn>(kernel, "HeapFree");
+    querySystemInformation = ModuleFunction<QueryFn>(ntdll, "ZwQuerySystemInformation");
+    getProcessHeap = ModuleFunction<GetHeapFn>(kernel, "GetProcessHeap");
+    heapAlloc = ModuleFunction<HeapAllocFn>(kernel, "HeapAlloc");
+    heapFree = ModuleFunction<HeapFreeFn>(kernel, "HeapFree");
 }
 
 void ProcessApi::Release() {

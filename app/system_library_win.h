@@ -8,13 +8,19 @@
 
 namespace gkr {
 
+// A function of a loaded module as its own type, or nullptr when the module
+// or the name is missing.
+template <class Function>
+Function ModuleFunction(HMODULE module, const char* name) {
+    if (!module) return nullptr;
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
 // The function, or nullptr when the library or the name is missing. The
 // library stays loaded for the life of the process.
 template <class Function>
 Function SystemFunction(const wchar_t* library, const char* name) {
-    HMODULE module = LoadLibraryExW(library, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    if (!module) return nullptr;
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+    return ModuleFunction<Function>(LoadLibraryExW(library, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32), name);
 }
 
 }  // namespace gkr

@@ -2,6 +2,11 @@
 
 namespace gkr {
 
+AxisUse AxesInUse(const Settings& s) {
+    return AxisUse{s.UseX.load() != 0, s.UseY.load() != 0, s.UseZ.load() != 0,
+                   s.UseR.load() != 0, s.UseU.load() != 0, s.UseV.load() != 0};
+}
+
 bool AnyPadBinding(const AccelList& hotkeys) {
     for (const Accel& a : hotkeys)
         if (!a.pads.empty()) return true;

@@ -16,6 +16,9 @@ struct HotkeyOptions {
     AxisUse axes;        // UseX .. UseV
 };
 
+// The axis switches UseX .. UseV as they are now.
+AxisUse AxesInUse(const Settings& settings);
+
 // The devices a poll reads and where its matches go.
 class HotkeyDevices : public KeyboardState {
 public:

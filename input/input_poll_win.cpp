@@ -20,8 +20,7 @@ HotkeyOptions CurrentOptions(const Settings& s) {
     HotkeyOptions o;
     o.useKey = s.UseKey.load() != 0;
     o.usePad = s.UsePad.load() != 0;
-    o.axes = AxisUse{s.UseX.load() != 0, s.UseY.load() != 0, s.UseZ.load() != 0,
-                     s.UseR.load() != 0, s.UseU.load() != 0, s.UseV.load() != 0};
+    o.axes = AxesInUse(s);
     return o;
 }
 

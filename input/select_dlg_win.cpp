@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/page_controls_win.h"
+#include "input/hotkey_poll.h"
 #include "input/hotkey_text.h"
 #include "input/input_devices_win.h"
 #include "input/pad_caps_win.h"
@@ -26,11 +27,8 @@ std::wstring KeyName(uint32_t code) {
 }
 
 PadContext CurrentPadContext() {
-    const Settings& s = AppSettings();
     const PadState pad = CurrentPadState();
-    return PadContext{pad.caps, pad.thresholds,
-                      AxisUse{s.UseX.load() != 0, s.UseY.load() != 0, s.UseZ.load() != 0, s.UseR.load() != 0,
-                              s.UseU.load() != 0, s.UseV.load() != 0}};
+    return PadContext{pad.caps, pad.thresholds, AxesInUse(AppSettings())};
 }
 
 }  // namespace

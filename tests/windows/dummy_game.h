@@ -19,18 +19,24 @@ inline std::wstring ExeFolder() {
     return folder.substr(0, folder.find_last_of(L"\\/") + 1);
 }
 
+// Starts a program with no arguments; only its process handle is kept open.
+inline bool StartProgram(const std::wstring& exe, PROCESS_INFORMATION& process) {
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    if (!CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
+        return false;
+    CloseHandle(process.hThread);
+    return true;
+}
+
 class DummyGame {
 public:
     DummyGame() {
         const std::wstring exe = ExeFolder() + L"DummyGKR.exe";
         if (GetFileAttributesW(exe.c_str()) == INVALID_FILE_ATTRIBUTES) return;
-        std::wstring commandLine = L"\"" + exe + L"\"";
-        STARTUPINFOW startup = {};
-        startup.cb = sizeof(startup);
-        if (!CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                            &process_))
-            return;
-        CloseHandle(process_.hThread);
+        if (!StartProgram(exe, process_)) return;
         PumpUntil([this] { return (window_ = OwnGameWindow()) != nullptr; }, 20000);
     }
     ~DummyGame() {

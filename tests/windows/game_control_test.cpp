@@ -21,13 +21,7 @@ class GameProcess {
 public:
     GameProcess() : exe_(Wide(dir_.File("gkr.exe"))) {
         if (!CopyFileW((testing::ExeFolder() + L"DummyGKR.exe").c_str(), exe_.c_str(), FALSE)) return;
-        std::wstring commandLine = L"\"" + exe_ + L"\"";
-        STARTUPINFOW startup = {};
-        startup.cb = sizeof(startup);
-        if (!CreateProcessW(exe_.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                            &process_))
-            return;
-        CloseHandle(process_.hThread);
+        if (!testing::StartProgram(exe_, process_)) return;
         testing::PumpUntil([this] { return (window_ = FindWindowW(kGameWindowClass, nullptr)) != nullptr; }, 20000);
     }
     ~GameProcess() {
