@@ -1,22 +1,27 @@
 #!/usr/bin/env python3
-"""What GKRTimer costs under Wine, beside two floor programs that do nothing.
+"""What GKRTimer costs under Wine, measured against floor programs in the same window.
 
     bench/wine_cpu.py [--seconds 60] [--runs 3] [--warmup 10]
 
-Three Wine sessions run side by side, each with its own prefix (under
+Five Wine sessions run side by side, each with its own prefix (under
 build/bench/) and its own X server:
-  - SleepFloor.exe, a process that only sleeps 50 ms at a time;
-  - DialogFloor.exe, a dialog with the common controls and a 1 s timer;
-  - GKRTimer.exe beside DummyGKR.exe, all three overlays shown: the quest timer
-    running, the energy bar over the gauge, the song-sheet panel listing the
-    sample songs with an effect counting down.
-After a warm-up, each run measures over the same window: CPU of each program
-(user + system time from /proc) as % of one core, the Wine server's CPU on its
-behalf (its prefix's server above what the server used before the program
-started, DummyGKR included in that baseline for GKRTimer), and resident
-memory. It prints min/median/max over the runs, then GKRTimer's figures above
-the floors; the ratio lines come last. Needs the Windows programs built
-(scripts/build)."""
+  - Empty: nothing runs in it but Wine itself;
+  - SleepFloor: SleepFloor.exe (a 50 ms sleep loop, no window) beside DummyGKR;
+  - DialogFloor: DialogFloor.exe (a dialog with a 1 s timer) beside DummyGKR;
+  - GKRTimer, nothing bound: GKRTimer.exe beside DummyGKR with all three
+    overlays shown, the quest timer running and a song effect counting down;
+  - GKRTimer, 8 chords: the same with eight two-key chords bound (never held).
+
+CPU is read from /proc/PID/task/*/schedstat (nanoseconds on the CPU, and how
+often each thread was put on it: its wakes), for every process of a session:
+the program, its Wine server, Wine's own processes and its Xvfb. A session's
+"rest" (everything but the program and DummyGKR) is taken minus the Empty
+session's total over the same window, so the Wine server's and the X
+server's background cancel out instead of being estimated beforehand.
+DummyGKR runs in every program session, so its own cost cancels in the
+differences too. Each run pairs GKRTimer with the floors measured in that
+same run; min/median/max are taken over those paired differences. Needs the
+Windows programs built (scripts/build)."""
 import argparse
 import os
 import shutil
@@ -29,20 +34,39 @@ ROOT = os.path.join(HERE, "..")
 sys.path.insert(0, os.path.join(ROOT, "tests", "harness"))
 sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
 import gkrwine  # noqa: E402
-from manager_support import SCENE, Dummy, GkrTimer, wait_overlays, write_conf  # noqa: E402
+from manager_support import SCENE, Dummy, GkrTimer, wait_overlays  # noqa: E402
 
-CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
 WM_LBUTTONUP = 0x0202
+TARGETS = {"nothing bound": 0.12, "8 chords": 0.20}  # % of one core above DialogFloor
+SONG = 2575            # notes 5-7-5-2 on the panel, most recent first: a 300 s effect
+VK_CONTROL, VK_F1 = 0x11, 0x70
 
 
-def cpu_seconds(pid):
-    """User + system seconds of a process (0 once it is gone)."""
+# -- reading /proc ---------------------------------------------------------------
+
+def thread_stats(pid):
+    """{tid: (ns on the CPU, times put on the CPU)} of one process; {} once it is gone."""
+    result = {}
     try:
-        with open(f"/proc/{pid}/stat") as f:
-            fields = f.read().rsplit(")", 1)[1].split()
-        return (int(fields[11]) + int(fields[12])) / CLOCK_TICKS
+        tids = os.listdir(f"/proc/{pid}/task")
     except OSError:
-        return 0.0
+        return result
+    for tid in tids:
+        try:
+            with open(f"/proc/{pid}/task/{tid}/schedstat") as f:
+                ns, _wait, slices = f.read().split()[:3]
+            result[int(tid)] = (int(ns), int(slices))
+        except (OSError, ValueError):
+            continue
+    return result
+
+
+def thread_name(pid, tid):
+    try:
+        with open(f"/proc/{pid}/task/{tid}/comm") as f:
+            return f.read().strip()
+    except OSError:
+        return "?"
 
 
 def resident_mb(pid):
@@ -56,26 +80,27 @@ def resident_mb(pid):
     return 0.0
 
 
-def server_pid(prefix):
-    """The wineserver of one prefix."""
+def prefix_pids(prefix):
+    """Every process whose environment names this Wine prefix: its server,
+    Wine's own processes and the programs run in it."""
     wanted = b"WINEPREFIX=" + os.fsencode(os.path.abspath(prefix))
-    for pid in os.listdir("/proc"):
-        if not pid.isdigit():
+    pids = set()
+    for entry in os.listdir("/proc"):
+        if not entry.isdigit():
             continue
         try:
-            with open(f"/proc/{pid}/cmdline", "rb") as f:
-                if not os.path.basename(f.read().split(b"\0")[0]).startswith(b"wineserver"):
-                    continue
-            with open(f"/proc/{pid}/environ", "rb") as f:
+            with open(f"/proc/{entry}/environ", "rb") as f:
                 if wanted in f.read().split(b"\0"):
-                    return int(pid)
+                    pids.add(int(entry))
         except OSError:
             continue
-    raise RuntimeError(f"no wineserver for {prefix}")
+    return pids
 
 
-class Subject:
-    """One program (or GKRTimer with its dummy game) in a Wine session of its own."""
+# -- sessions --------------------------------------------------------------------
+
+class Session:
+    """One Wine session (prefix and X server of its own) and what runs in it."""
 
     def __init__(self, name, prefix):
         self.name = name
@@ -85,58 +110,169 @@ class Subject:
         finally:
             if display is not None:
                 os.environ["DISPLAY"] = display
-        self.server = server_pid(self.wine.prefix)
-        self.proc = None
-        self.server_baseline = 0.0
-        self.samples = []  # (process %, server %, resident MB)
+        self.program = None  # pid of the measured program, if any
+        self.dummy = None
+        self.runs = []       # per run: {"program", "rest", "memory", "threads"}
 
     def start(self):
-        raise NotImplementedError
+        pass
 
-    def begin(self):
-        self.cpu0, self.server0, self.t0 = cpu_seconds(self.proc.pid), cpu_seconds(self.server), time.monotonic()
+    def before_run(self):
+        pass
 
-    def end(self):
-        elapsed = time.monotonic() - self.t0
-        process = (cpu_seconds(self.proc.pid) - self.cpu0) / elapsed * 100
-        server = (cpu_seconds(self.server) - self.server0) / elapsed * 100 - self.server_baseline
-        self.samples.append((process, server, resident_mb(self.proc.pid)))
+    def _pids(self):
+        pids = prefix_pids(self.wine.prefix)
+        if self.wine.xvfb:
+            pids.add(self.wine.xvfb.proc.pid)
+        return pids
+
+    def sample(self):
+        """{pid: {tid: (ns, slices)}} of every process of the session now."""
+        return {pid: thread_stats(pid) for pid in self._pids()}
+
+    def record(self, before, after, seconds):
+        """Adds one run from two samples taken `seconds` apart."""
+        program = self.program
+        dummy = self.dummy.proc.pid if self.dummy else None
+        ns = {"program": 0, "rest": 0}
+        threads = []
+        for pid, tasks in after.items():
+            if pid == dummy:
+                continue
+            old = before.get(pid, {})
+            for tid, (t_ns, t_slices) in tasks.items():
+                o_ns, o_slices = old.get(tid, (0, 0))
+                used, wakes = t_ns - o_ns, t_slices - o_slices
+                if pid == program:
+                    ns["program"] += used
+                    threads.append((tid, thread_name(pid, tid), used, wakes))
+                else:
+                    ns["rest"] += used
+        percent = {k: v / 1e9 / seconds * 100 for k, v in ns.items()}
+        self.runs.append({
+            "program": percent["program"],
+            "rest": percent["rest"],
+            "memory": resident_mb(program) if program else 0.0,
+            "threads": [(tid, name, used / 1e9 / seconds * 100, wakes / seconds)
+                        for tid, name, used, wakes in sorted(threads)],
+        })
 
     def close(self):
         self.wine.close()
 
 
-class Floor(Subject):
-    def __init__(self, name, prefix, exe):
+class Floor(Session):
+    def __init__(self, name, prefix, work, exe):
         super().__init__(name, prefix)
         self.exe = exe
+        self.work = fresh_folder(work)
 
     def start(self):
-        self.proc = self.wine.start(os.path.join(gkrwine.bin_dir(), self.exe))
+        self.dummy = Dummy(self.wine, self.work)
+        self.program = self.wine.start(os.path.join(gkrwine.bin_dir(), self.exe), cwd=self.work).pid
 
 
-class Utility(Subject):
-    def __init__(self, prefix, work):
-        super().__init__("GKRTimer", prefix)
-        self.work = work
-        shutil.rmtree(work, ignore_errors=True)
-        os.makedirs(work)
-        write_conf(work, UseTimer=1, UseEnergy=1, UseFlute=1, UpNote=1, DownNote=3, SideNote=6)
-        shutil.copy(os.path.join(ROOT, "samples", "SData.xml"), work)
-        self.dummy = Dummy(self.wine, work)
+class Utility(Session):
+    """GKRTimer beside DummyGKR with all three overlays on, the timer running
+    and a song effect counting down; `chords` two-key chords bound."""
+
+    def __init__(self, name, prefix, work, chords):
+        super().__init__(name, prefix)
+        self.work = fresh_folder(work)
+        write_bench_conf(self.work, chords)
+        shutil.copy(os.path.join(ROOT, "samples", "SData.xml"), self.work)
 
     def start(self):
+        self.dummy = Dummy(self.wine, self.work)
         app = GkrTimer(self.wine, cwd=self.work)
-        self.proc = app.proc
+        self.program = app.proc.pid
         if not wait_overlays(self.wine, self.dummy.hwnd, 5000):
-            raise RuntimeError("no overlays")
+            raise RuntimeError(f"{self.name}: no overlays")
         timer = next(c for c in self.wine.probe_ok("children", hex(self.dummy.hwnd)) if "GKRTimerWnd" in c).split()[1]
         self.wine.probe_ok("post", timer, WM_LBUTTONUP, 0, 50 | 10 << 16)  # a click starts the clock
-        self.dummy.command(SCENE.kCmdNotePanelBase + 3610)  # the song 1-6-3, most recent note first
+        self.dummy.command(SCENE.kCmdNotePanelBase + SONG)
+
+    def before_run(self):
+        # Played again before each run, so every run has a countdown on screen.
+        self.dummy.command(SCENE.kCmdNotePanelBase)
+        time.sleep(1.2)  # the panel is read twice a second: let it see the empty panel
+        self.dummy.command(SCENE.kCmdNotePanelBase + SONG)
 
 
-def summary(values):
+def fresh_folder(path):
+    shutil.rmtree(path, ignore_errors=True)
+    os.makedirs(path)
+    return path
+
+
+def write_bench_conf(cwd, chords):
+    """All overlays on and known notes; the first `chords` actions bound to
+    Ctrl + F1.., chords nobody holds during the run."""
+    options = dict(UseTimer=1, UseEnergy=1, UseFlute=1, UpNote=1, DownNote=3, SideNote=6, UseKey=1, UsePad=1)
+    attributes = " ".join(f'{k}="{v}"' for k, v in options.items())
+    accels = []
+    for n in range(8):
+        keys = f'<Key Code="{VK_CONTROL}" /><Key Code="{VK_F1 + n}" />' if n < chords else ""
+        accels.append(f'    <Accel Name="a{n}" Num="{n}">{keys}</Accel>')
+    with open(os.path.join(cwd, "conf.xml"), "w", encoding="ascii") as f:
+        f.write(f"<Setting {attributes}>\n" + "\n".join(accels) + "\n</Setting>\n")
+
+
+# -- report ----------------------------------------------------------------------
+
+def spread(values):
     return f"min {min(values):7.3f}  median {statistics.median(values):7.3f}  max {max(values):7.3f}"
+
+
+def report(sessions, seconds):
+    empty = sessions["Empty"]
+    floor = sessions["DialogFloor"]
+    runs = len(empty.runs)
+    print(f"\n{runs} runs of {seconds:.0f} s side by side; CPU in % of one core from schedstat;")
+    print("rest = Wine server, Wine's processes and Xvfb of the session, minus the Empty session's in the same run\n")
+    print(f"{'Empty':26s} total   {spread([r['rest'] for r in empty.runs])}")
+
+    def total(session, run):
+        return session.runs[run]["program"] + session.runs[run]["rest"] - empty.runs[run]["rest"]
+
+    for name, s in sessions.items():
+        if name == "Empty":
+            continue
+        print(f"{name:26s} program {spread([r['program'] for r in s.runs])}")
+        print(f"{'':26s} rest    {spread([r['rest'] - e['rest'] for r, e in zip(s.runs, empty.runs)])}")
+        print(f"{'':26s} total   {spread([total(s, i) for i in range(runs)])}")
+        print(f"{'':26s} memory  {spread([r['memory'] for r in s.runs])} MB")
+
+    print("\nGKRTimer above DialogFloor, paired run by run (total: program + rest):")
+    for name, s in sessions.items():
+        if not name.startswith("GKRTimer"):
+            continue
+        config = name.split(", ", 1)[1]
+        above = [total(s, i) - total(floor, i) for i in range(runs)]
+        memory = [s.runs[i]["memory"] - floor.runs[i]["memory"] for i in range(runs)]
+        target = TARGETS[config]
+        verdict = "within" if statistics.median(above) <= target else "ABOVE"
+        print(f"  {config:14s} CPU {spread(above)}   target <= {target:.2f}: {verdict}")
+        print(f"  {'':14s} memory {spread(memory)} MB")
+
+    for name, s in sessions.items():
+        if not name.startswith("GKRTimer"):
+            continue
+        print(f"\n{name}: per thread, median over the runs (CPU %, wakes a second)")
+        by_tid = {}
+        for r in s.runs:
+            for tid, label, cpu, wakes in r["threads"]:
+                by_tid.setdefault((tid, label), []).append((cpu, wakes))
+        # Wine names every thread after the program: they are told apart by
+        # the order they were started in (thread ids grow).
+        order = {tid: n for n, (tid, _) in enumerate(sorted(by_tid))}
+        for (tid, label), values in sorted(by_tid.items()):
+            role = "main (interface)" if tid == s.program else f"{label} #{order[tid]}"
+            cpu = statistics.median(v[0] for v in values)
+            wakes = statistics.median(v[1] for v in values)
+            if cpu < 0.0005 and wakes < 0.05:
+                continue  # threads that slept through every run
+            print(f"  {tid:8d} {role:18s} {cpu:7.3f} %  {wakes:7.1f}/s")
 
 
 def main():
@@ -148,47 +284,37 @@ def main():
     base = os.path.join(ROOT, "build", "bench")
     os.makedirs(base, exist_ok=True)
 
-    subjects = []
+    sessions = {}
     try:
-        subjects.append(Floor("SleepFloor", os.path.join(base, "prefix-sleep"), "SleepFloor.exe"))
-        subjects.append(Floor("DialogFloor", os.path.join(base, "prefix-dialog"), "DialogFloor.exe"))
-        subjects.append(Utility(os.path.join(base, "prefix-gkrtimer"), os.path.join(base, "work")))
-        print(f"wine_cpu: measuring the servers' own use for {a.warmup:.0f} s", flush=True)
-        starts = [(s, cpu_seconds(s.server)) for s in subjects]
-        t0 = time.monotonic()
-        time.sleep(a.warmup)
-        for s, before in starts:
-            s.server_baseline = (cpu_seconds(s.server) - before) / (time.monotonic() - t0) * 100
-        for s in subjects:
+        sessions["Empty"] = Session("Empty", os.path.join(base, "prefix-empty"))
+        sessions["SleepFloor"] = Floor("SleepFloor", os.path.join(base, "prefix-sleep"),
+                                       os.path.join(base, "work-sleep"), "SleepFloor.exe")
+        sessions["DialogFloor"] = Floor("DialogFloor", os.path.join(base, "prefix-dialog"),
+                                        os.path.join(base, "work-dialog"), "DialogFloor.exe")
+        for chords, config in ((0, "nothing bound"), (8, "8 chords")):
+            name = f"GKRTimer, {config}"
+            sessions[name] = Utility(name, os.path.join(base, f"prefix-gkrtimer-{chords}"),
+                                     os.path.join(base, f"work-gkrtimer-{chords}"), chords)
+        for s in sessions.values():
             s.start()
         print(f"wine_cpu: programs started; warming up for {a.warmup:.0f} s", flush=True)
         time.sleep(a.warmup)
         for run in range(a.runs):
-            for s in subjects:
-                s.begin()
+            for s in sessions.values():
+                s.before_run()
+            before = {name: s.sample() for name, s in sessions.items()}
+            t0 = time.monotonic()
             time.sleep(a.seconds)
-            for s in subjects:
-                s.end()
+            after = {name: s.sample() for name, s in sessions.items()}
+            elapsed = time.monotonic() - t0
+            for name, s in sessions.items():
+                s.record(before[name], after[name], elapsed)
             print(f"wine_cpu: run {run + 1} of {a.runs} done", flush=True)
     finally:
-        for s in subjects:
+        for s in sessions.values():
             s.close()
 
-    print(f"\n{a.runs} runs of {a.seconds:.0f} s; CPU in % of one core, memory resident MB")
-    for s in subjects:
-        print(f"{s.name:12s} process {summary([x[0] for x in s.samples])}")
-        print(f"{'':12s} server  {summary([x[1] for x in s.samples])}")
-        print(f"{'':12s} memory  {summary([x[2] for x in s.samples])}")
-    median = {s.name: [statistics.median(x[i] for x in s.samples) for i in range(3)] for s in subjects}
-    g, d, f = median["GKRTimer"], median["DialogFloor"], median["SleepFloor"]
-    print()
-    print(f"GKRTimer above SleepFloor:  CPU {g[0] - f[0]:+.3f} (server {g[1] - f[1]:+.3f}), memory {g[2] - f[2]:+.1f} MB")
-    print(f"GKRTimer above DialogFloor: CPU {g[0] - d[0]:+.3f} (server {g[1] - d[1]:+.3f}), "
-          f"total {g[0] + g[1] - d[0] - d[1]:+.3f}, memory {g[2] - d[2]:+.1f} MB")
-    cpu_above, memory_above = g[0] + g[1] - d[0] - d[1], g[2] - d[2]
-    print(f"ratio to the target: CPU above DialogFloor {cpu_above:.3f} / 0.3 = x{cpu_above / 0.3:.2f}; "
-          f"memory above DialogFloor {memory_above:.1f} / 6 MB = x{memory_above / 6:.2f}")
-    print(f"ratio GKRTimer/DialogFloor: process CPU x{g[0] / max(d[0], 1e-6):.1f}, memory x{g[2] / max(d[2], 1e-6):.2f}")
+    report(sessions, a.seconds)
     return 0
 
 
