@@ -15,14 +15,20 @@ namespace gkr {
 
 namespace {
 
-// Absolute form: Wine's file replacement fails on relative names.
+// Absolute form: Wine's file replacement fails on relative names. Beyond
+// MAX_PATH in the "\\?\" form, which the plain file calls need there: the
+// temporary name is longer than its target, which may itself be close to
+// the limit (a deep install folder).
 std::wstring FullPath(const std::wstring& path) {
     if (path.empty()) return path;
     const DWORD n = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
     if (n == 0) return std::wstring();
-    std::vector<wchar_t> full(n + 1, L'\0');
-    if (GetFullPathNameW(path.c_str(), n + 1, full.data(), nullptr) == 0) return std::wstring();
-    return std::wstring(full.data());
+    std::vector<wchar_t> buffer(n + 1, L'\0');
+    if (GetFullPathNameW(path.c_str(), n + 1, buffer.data(), nullptr) == 0) return std::wstring();
+    const std::wstring full(buffer.data());
+    if (full.size() < MAX_PATH || full.compare(0, 4, L"\\\\?\\") == 0) return full;
+    if (full.compare(0, 2, L"\\\\") == 0) return L"\\\\?\\UNC\\" + full.substr(2);
+    return L"\\\\?\\" + full;
 }
 
 bool WriteAll(HANDLE file, const std::string& bytes) {
@@ -64,7 +70,8 @@ std::wstring WriteFileBeside(const std::wstring& path, const std::string& bytes)
 
     // Beside the target, so the final move stays on its volume; a start after
     // a kill finds it by this name (RemoveStaleSaveFiles).
-    const std::wstring newFile = SaveTempName(target, GetCurrentProcessId());
+    const std::wstring newFile = FullPath(SaveTempName(target, GetCurrentProcessId()));
+    if (newFile.empty()) return std::wstring();
     ScopedHandle file(CreateFileW(newFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return std::wstring();
     const bool ok = WriteAll(file.Get(), bytes) && FlushFileBuffers(file.Get());
@@ -113,7 +120,8 @@ void RemoveStaleSaveFiles(const std::wstring& folder, const SaveTempOwnerOf& own
     do {
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
         const std::optional<uint32_t> pid = owner(found.cFileName);
-        if (pid && *pid != GetCurrentProcessId() && !ProcessRunning(*pid)) DeleteFileW((prefix + found.cFileName).c_str());
+        if (pid && *pid != GetCurrentProcessId() && !ProcessRunning(*pid))
+            DeleteFileW(FullPath(prefix + found.cFileName).c_str());
     } while (FindNextFileW(search, &found));
     FindClose(search);
 }

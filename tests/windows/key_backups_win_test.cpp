@@ -10,6 +10,7 @@
 
 #include "app/contract.h"
 #include "input/key_files_win.h"
+#include "input/key_paths.h"
 #include "input/keyconfig_dlg_win.h"
 #include "resources/page_ids.h"
 #include "settings/settings.h"
@@ -117,6 +118,22 @@ TEST(WinKeyFiles, AFolderOfAnyNameGetsWholeCopiesAndLosesOnlyStaleLeftovers) {
     // The narrow helpers cannot name this folder: emptied and removed here.
     for (const std::wstring& path : {keyFile, keyFile + own, game + L"\\setup.cfg" + gone}) files.Remove(path);
     EXPECT_TRUE(RemoveDirectoryW(game.c_str())) << "a file written beside its target was left behind";
+}
+
+TEST(WinKeyFiles, ATargetAtThePathLimitIsReplacedThoughItsTemporaryNameIsLonger) {
+    testing::WinTempDir dir;
+    WinKeyFiles files;
+    const std::wstring base = Wide(dir.Path()) + L"\\";
+    const std::wstring folder = base + std::wstring(kMaxPathLength - base.size() - 14, L'g');
+    const std::wstring target = JoinPath(folder, L"keyconfig.cfg");
+    ASSERT_EQ(kMaxPathLength, target.size());
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    testing::WriteBytes(dir.File("player.cfg"), "player");
+    EXPECT_TRUE(files.CopyOver(Wide(dir.File("player.cfg")), target, true));
+    EXPECT_TRUE(files.CopyOver(target, Wide(dir.File("back.cfg")), true));
+    EXPECT_EQ("player", testing::ReadBytes(dir.File("back.cfg")));
+    EXPECT_TRUE(files.Remove(target));
+    EXPECT_TRUE(RemoveDirectoryW(folder.c_str())) << "a file written beside its target was left behind";
 }
 
 // The page on its own, with the game installed in a scratch folder.
