@@ -1,11 +1,14 @@
 #include "app/game_control_win.h"
 
 #include <atomic>
+#include <optional>
 #include <string>
 
 #include "app/game_window_win.h"
 #include "app/process_api_win.h"
+#include "app/scoped_win.h"
 #include "app/system_library_win.h"
+#include "app/thread_wait_win.h"
 #include "app/web_addresses.h"
 
 namespace gkr {
@@ -13,6 +16,8 @@ namespace gkr {
 namespace {
 
 std::atomic<bool> g_forceQuitRunning{false};
+// The last force quit's thread; started and waited for on the user-interface thread only.
+std::optional<ScopedHandle> g_forceQuitThread;
 
 // The shell (about 1.4 MB with the COM libraries it loads) is needed only by
 // the two web buttons: bound on their first click.
@@ -57,11 +62,16 @@ bool StartForceQuit() {
         g_forceQuitRunning = false;
         return false;
     }
-    CloseHandle(thread);  // it ends by itself; the process end takes it if it still runs
+    g_forceQuitThread.emplace(thread);  // the previous one has ended
     return true;
 }
 
 bool ForceQuitRunning() { return g_forceQuitRunning.load(); }
+
+bool FinishForceQuit(DWORD timeoutMs) {
+    if (!g_forceQuitThread) return true;
+    return WaitForThreadAnsweringSends(g_forceQuitThread->Get(), timeoutMs);
+}
 
 void ForceQuitGame() {
     if (HWND game = FindGameWindow()) SetForegroundWindow(game);

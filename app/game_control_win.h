@@ -7,11 +7,18 @@
 
 #include <windows.h>
 
+#include "app/process_api_win.h"
+
 namespace gkr {
 
 constexpr UINT kGameSendTimeoutMs = 1000;
 // How long the game gets to come to the front before it is closed.
 constexpr DWORD kForceQuitSettleMs = 500;
+// The longest a force quit takes: the settle time, three bounded sends, the
+// game's grace time and the wait for its end once terminated, with a second
+// to spare for the lookups.
+constexpr DWORD kForceQuitBoundMs =
+    kForceQuitSettleMs + 3 * kGameSendTimeoutMs + kGameCloseGraceMs + kGameTerminatedWaitMs + 1000;
 
 // Starts the force quit on its own thread and returns at once; does nothing
 // while an earlier one still runs. False when none was started.
@@ -22,6 +29,11 @@ bool StartForceQuit();
 void ForceQuitGame();
 // True while a force quit started by StartForceQuit runs.
 bool ForceQuitRunning();
+// Waits up to timeoutMs for a force quit started by StartForceQuit to end,
+// answering the messages other threads send to the calling thread meanwhile.
+// The way out calls it: a force quit the player asked for is not dropped
+// because the manager was closed. True when none runs any more.
+bool FinishForceQuit(DWORD timeoutMs);
 
 // The game's window on top of all windows, or no longer; nothing without a
 // game. Asynchronous: a hung game applies it once it answers again.

@@ -180,7 +180,9 @@ void ManageDlg::LoadDataFiles() {
     // worker's poll never sees one half built.
     if (settings.accels.Size() == 0) BuildDefaultActionList(settings);
     SongSheets& sheets = AppSongSheets();
-    LoadSongSheets(sheets, kSongFile);
+    // No message box for a data file: a developer or a player who asks finds
+    // why no songs are listed in the debug output.
+    if (const char* note = SongsLoadNote(LoadSongSheets(sheets, kSongFile))) OutputDebugStringA(note);
     sheets.ComputeKeys();
 }
 

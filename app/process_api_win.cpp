@@ -141,7 +141,9 @@ bool KillGame(const ProcessApi& api, DWORD graceMs) {
     if (!process.Valid()) return false;
     EnumWindows(CloseWindowsOfProcess, static_cast<LPARAM>(pid));
     if (WaitForSingleObject(process.Get(), graceMs) == WAIT_OBJECT_0) return true;
-    return TerminateProcess(process.Get(), 0) == TRUE;
+    if (TerminateProcess(process.Get(), 0) != TRUE) return false;
+    WaitForSingleObject(process.Get(), kGameTerminatedWaitMs);
+    return true;
 }
 
 }  // namespace gkr

@@ -45,6 +45,9 @@ struct ProcessApi {
 constexpr DWORD kGameProcessAccess = SYNCHRONIZE | PROCESS_TERMINATE;
 // How long the game gets to close its windows before it is ended.
 constexpr DWORD kGameCloseGraceMs = 5000;
+// How long an ended game gets to be gone: TerminateProcess returns before
+// the process has ended.
+constexpr DWORD kGameTerminatedWaitMs = 1000;
 
 // The game's process (image name gkr.exe), opened with kGameProcessAccess
 // and inheritable; NULL when there is none. *pid is its process id.
@@ -56,8 +59,8 @@ HANDLE OpenGameProcessBySystemInformation(const ProcessApi& api, DWORD* pid);
 BOOL CALLBACK CloseWindowsOfProcess(HWND window, LPARAM pid);
 
 // Asks the game to close its windows, waits up to graceMs for it to end and
-// ends it then. True when it ended or was ended. Blocks: call it off the
-// user-interface thread.
+// ends it then (and waits up to kGameTerminatedWaitMs for that end). True
+// when it ended or was ended. Blocks: call it off the user-interface thread.
 bool KillGame(const ProcessApi& api, DWORD graceMs = kGameCloseGraceMs);
 
 }  // namespace gkr

@@ -4,6 +4,7 @@
 
 #include "app/app_core_win.h"
 #include "app/dispatch_codes.h"
+#include "app/game_control_win.h"
 #include "app/manage_dlg_win.h"
 #include "app/module_win.h"
 #include "app/overlay_thread_win.h"
@@ -74,7 +75,14 @@ int ShutDown(int exitCode) {
     CloseOnOverlayThread(*FluteWnd::Instance());
     const bool overlaysStopped = OverlayThread::Instance().Stop(kOverlayStopBoundMs);
 
-    if (!workerStopped || !overlaysStopped) {
+    // A force quit the player asked for finishes before the process ends; it
+    // is bounded by itself. The manager the player closed is not left on
+    // screen meanwhile.
+    if (ForceQuitRunning())
+        if (HWND manager = ManageDlg::Instance()->Live()) ShowWindow(manager, SW_HIDE);
+    const bool forceQuitDone = FinishForceQuit(kForceQuitBoundMs);
+
+    if (!workerStopped || !overlaysStopped || !forceQuitDone) {
         // A thread is stuck, blocked on something outside this process (a hung
         // game window). Returning would destroy the settings and lists it may
         // be reading; ExitProcess ends it before any of them is destroyed, and

@@ -20,8 +20,9 @@ BOOL InitApplication(HINSTANCE instance);
 int RunMessageLoop();
 
 // Stops the worker, answering what it sends to the windows meanwhile, then
-// closes the overlays and stops their thread. Returns exitCode; if either
-// thread cannot be stopped within its bound, ends the process with exitCode
+// closes the overlays and stops their thread, then lets a force quit under
+// way finish (within its own bound, kForceQuitBoundMs). Returns exitCode; if
+// a thread cannot be stopped within its bound, ends the process with exitCode
 // instead (see the definition).
 int ShutDown(int exitCode);
 

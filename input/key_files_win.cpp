@@ -6,6 +6,8 @@
 #include "app/contract.h"
 #include "app/scoped_win.h"
 #include "input/key_paths.h"
+#include "settings/replace_file_win.h"
+#include "settings/save_files.h"
 #include "settings/settings.h"
 
 namespace gkr {
@@ -62,38 +64,13 @@ bool ReadWhole(const std::wstring& path, std::string* bytes) {
     return true;
 }
 
-// Beside the target and never longer than its path: "~<process id>.tmp"
-// is no longer than the shortest name written here ("keyconfig.cfg").
-std::wstring TempBeside(const std::wstring& path) {
-    static const wchar_t kHex[] = L"0123456789abcdef";
-    std::wstring name = L"~";
-    for (DWORD pid = GetCurrentProcessId(), shift = 32; shift != 0;) name += kHex[(pid >> (shift -= 4)) & 0xF];
-    return path.substr(0, path.find_last_of(L"\\/") + 1) + name + L".tmp";
-}
-
+// The settings' own way to replace a file, so a copy killed midway leaves a
+// file that the next start recognises and removes (RemoveStaleKeyFiles).
 bool PutWhole(const std::wstring& path, const std::string& bytes, bool replace) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES &&
-        (!replace || (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0))
-        return false;
-    const std::wstring temp = TempBeside(path);
-    ScopedHandle file(
-        CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) return false;
-    bool ok = true;
-    for (size_t done = 0; ok && done < bytes.size();) {
-        DWORD written = 0;
-        ok = WriteFile(file.Get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &written, nullptr) &&
-             written != 0;
-        done += written;
-    }
-    ok = ok && FlushFileBuffers(file.Get());
-    if (!file.Close() || !ok ||
-        !MoveFileExW(temp.c_str(), path.c_str(), (replace ? MOVEFILE_REPLACE_EXISTING : 0) | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileW(temp.c_str());
-        return false;
-    }
-    return true;
+    if (attributes != INVALID_FILE_ATTRIBUTES && !replace) return false;
+    const std::wstring newFile = WriteFileBeside(path, bytes);
+    return !newFile.empty() && MoveFileOver(newFile, path, replace);
 }
 
 }  // namespace
@@ -154,5 +131,17 @@ KeyBackups& AppKeyBackups() {
 }
 
 void EndKeySession() { AppKeyBackups().End(); }
+
+void RemoveStaleKeyFiles() {
+    WinKeyFiles files;
+    if (const std::optional<std::wstring> install = files.ReadInstallDir()) {
+        RemoveStaleSaveFiles(*install,
+                             [](const std::wstring& name) { return SaveTempOwner(std::wstring(kGameKeyFile), name); });
+    }
+    // Only a folder that is there: making it would restart the copy numbers.
+    const std::optional<std::wstring> current = files.CurrentFolder();
+    const std::wstring folder = current ? JoinPath(*current, kKeyCopyFolder) : std::wstring();
+    if (!folder.empty() && files.IsFolder(folder)) RemoveStaleSaveFiles(folder, KeyFolderTempOwner);
+}
 
 }  // namespace gkr

@@ -30,4 +30,9 @@ KeyBackups& AppKeyBackups();
 // ends calls it; only the first call acts.
 void EndKeySession();
 
+// Removes what copies killed midway by earlier runs left in the game's
+// install folder and in the copy folder (their temporary files, of processes
+// that no longer run). Call at start, before any copy is made.
+void RemoveStaleKeyFiles();
+
 }  // namespace gkr

@@ -25,6 +25,14 @@ std::wstring JoinPath(const std::wstring& folder, const std::wstring& name);
 // "keyconfig-<n>.cfg": keyconfig-0.cfg, ..., and keyconfig--1.cfg for the start-up copy.
 std::wstring KeyCopyName(int32_t n);
 
+// Whether name is KeyCopyName(n) for some number n.
+bool IsKeyCopyName(const std::wstring& name);
+
+// The process whose copy into the copy folder, killed midway, left the file
+// `name` behind: "<copy>.<pid>.tmp" for a copy name or the start-up copy's
+// marker. Nothing for any other name.
+std::optional<uint32_t> KeyFolderTempOwner(const std::wstring& name);
+
 // Registry value types that hold text.
 constexpr uint32_t kRegistryString = 1;          // REG_SZ
 constexpr uint32_t kRegistryExpandString = 2;    // REG_EXPAND_SZ

@@ -54,6 +54,8 @@ void KeyconfigDlg::OnInitDialog(HWND window) {
     defaultBox_ = GetDlgItem(window, IDC_KEYCONFIG_DEFAULTNAME);
     useDefaultBox_ = GetDlgItem(window, IDC_KEYCONFIG_USEDEFAULT);
     useBackupBox_ = GetDlgItem(window, IDC_KEYCONFIG_USEBACKUP);
+    // What killed copies of earlier runs left goes before this run copies anything.
+    RemoveStaleKeyFiles();
     // Before the controls are filled: making the copy folder clears the default.
     AppKeyBackups().StartUp();
     Sync(false);

@@ -32,6 +32,6 @@ void RemoveStaleSaveFiles(const std::string& path);
 bool SaveSettings(const Settings& settings, const std::string& path);
 
 // SongSheets::Load with the user's digit grouping (ComputeKeys is separate).
-void LoadSongSheets(SongSheets& sheets, const std::string& path);
+SongsLoad LoadSongSheets(SongSheets& sheets, const std::string& path);
 
 }  // namespace gkr

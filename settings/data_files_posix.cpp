@@ -22,7 +22,9 @@ bool SaveSettings(const Settings& settings, const std::string& path) {
     return ReplaceFileContents(path, PrintSettings(settings, UserDigitGrouping()));
 }
 
-void LoadSongSheets(SongSheets& sheets, const std::string& path) { sheets.Load(path, UserDigitGrouping()); }
+SongsLoad LoadSongSheets(SongSheets& sheets, const std::string& path) {
+    return sheets.Load(path, UserDigitGrouping());
+}
 
 bool KeepUnreadFile(const std::string& path) { return CopyToUnread(path); }
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "settings/replace_file.h"
+#include "settings/replace_file_win.h"
 
 #include "app/scoped_win.h"
 #include "settings/save_files.h"
@@ -14,25 +15,20 @@ namespace gkr {
 
 namespace {
 
-// File names are narrow text in the ANSI code page, as the C runtime's fopen
-// takes them.
-std::wstring Wide(const std::string& path) {
-    const int n = MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
-    if (n <= 0) return std::wstring();
-    std::wstring wide(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), &wide[0], n);
-    return wide;
-}
-
-// Absolute form: Wine's file replacement fails on relative names.
-std::wstring FullPath(const std::string& path) {
-    const std::wstring wide = Wide(path);
-    if (wide.empty()) return wide;
-    const DWORD n = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+// Absolute form: Wine's file replacement fails on relative names. Beyond
+// MAX_PATH in the "\\?\" form, which the plain file calls need there: the
+// temporary name is longer than its target, which may itself be close to
+// the limit (a deep install folder).
+std::wstring FullPath(const std::wstring& path) {
+    if (path.empty()) return path;
+    const DWORD n = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
     if (n == 0) return std::wstring();
-    std::vector<wchar_t> full(n + 1, L'\0');
-    if (GetFullPathNameW(wide.c_str(), n + 1, full.data(), nullptr) == 0) return std::wstring();
-    return std::wstring(full.data());
+    std::vector<wchar_t> buffer(n + 1, L'\0');
+    if (GetFullPathNameW(path.c_str(), n + 1, buffer.data(), nullptr) == 0) return std::wstring();
+    const std::wstring full(buffer.data());
+    if (full.size() < MAX_PATH || full.compare(0, 4, L"\\\\?\\") == 0) return full;
+    if (full.compare(0, 2, L"\\\\") == 0) return L"\\\\?\\UNC\\" + full.substr(2);
+    return L"\\\\?\\" + full;
 }
 
 bool WriteAll(HANDLE file, const std::string& bytes) {
@@ -46,45 +42,88 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
     return true;
 }
 
+// Unsure answers count as running: a file of a live save must never go.
+bool ProcessRunning(DWORD pid) {
+    ScopedHandle process(OpenProcess(SYNCHRONIZE, FALSE, pid));
+    if (!process.Valid()) return GetLastError() != ERROR_INVALID_PARAMETER;
+    return WaitForSingleObject(process.Get(), 0) == WAIT_TIMEOUT;
+}
+
 }  // namespace
 
-std::string WriteFileBeside(const std::string& path, const std::string& bytes) {
+std::wstring WidePath(const std::string& path) {
+    const int n = MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
+    if (n <= 0) return std::wstring();
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), &wide[0], n);
+    return wide;
+}
+
+std::wstring WriteFileBeside(const std::wstring& path, const std::string& bytes) {
     const std::wstring target = FullPath(path);
-    if (target.empty()) return std::string();
+    if (target.empty()) return std::wstring();
     const DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
-        return std::string();  // a read-only file stays as it is
+        return std::wstring();  // a read-only file stays as it is
     }
 
-    // Beside the target, so the final move stays on its volume.
-    const std::string newFile = SaveTempName(path, GetCurrentProcessId());
-    const std::wstring wideNew = FullPath(newFile);
-    if (wideNew.empty()) return std::string();
-    ScopedHandle file(CreateFileW(wideNew.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) return std::string();
+    // Beside the target, so the final move stays on its volume; a start after
+    // a kill finds it by this name (RemoveStaleSaveFiles).
+    const std::wstring newFile = FullPath(SaveTempName(target, GetCurrentProcessId()));
+    if (newFile.empty()) return std::wstring();
+    ScopedHandle file(CreateFileW(newFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) return std::wstring();
     const bool ok = WriteAll(file.Get(), bytes) && FlushFileBuffers(file.Get());
     if (!file.Close() || !ok) {
-        DeleteFileW(wideNew.c_str());
-        return std::string();
+        DeleteFileW(newFile.c_str());
+        return std::wstring();
     }
     return newFile;
 }
 
-bool MoveFileOver(const std::string& newFile, const std::string& path) {
+bool MoveFileOver(const std::wstring& newFile, const std::wstring& path, bool replace) {
     const std::wstring from = FullPath(newFile);
     const std::wstring to = FullPath(path);
     if (from.empty() || to.empty()) return false;
-    if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!MoveFileExW(from.c_str(), to.c_str(), (replace ? MOVEFILE_REPLACE_EXISTING : 0) | MOVEFILE_WRITE_THROUGH)) {
         DeleteFileW(from.c_str());
         return false;
     }
     return true;
 }
 
+std::string WriteFileBeside(const std::string& path, const std::string& bytes) {
+    const std::wstring wide = WidePath(path);
+    if (wide.empty()) return std::string();
+    // The same file as the wide one, named as the caller names the target.
+    return WriteFileBeside(wide, bytes).empty() ? std::string() : SaveTempName(path, GetCurrentProcessId());
+}
+
+bool MoveFileOver(const std::string& newFile, const std::string& path) {
+    const std::wstring from = WidePath(newFile), to = WidePath(path);
+    if (from.empty() || to.empty()) return false;
+    return MoveFileOver(from, to);
+}
+
 bool ReplaceFileContents(const std::string& path, const std::string& bytes) {
     const std::string newFile = WriteFileBeside(path, bytes);
     return !newFile.empty() && MoveFileOver(newFile, path);
+}
+
+void RemoveStaleSaveFiles(const std::wstring& folder, const SaveTempOwnerOf& owner) {
+    std::wstring prefix = folder;
+    if (!prefix.empty() && prefix.back() != L'\\' && prefix.back() != L'/') prefix += L'\\';
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((prefix + L"*.tmp").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        const std::optional<uint32_t> pid = owner(found.cFileName);
+        if (pid && *pid != GetCurrentProcessId() && !ProcessRunning(*pid))
+            DeleteFileW(FullPath(prefix + found.cFileName).c_str());
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
 }
 
 }  // namespace gkr

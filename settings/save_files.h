@@ -1,6 +1,8 @@
-// The names of the files a settings save leaves beside conf.xml, and which of
-// them may go: a save writes "<name>.<pid>.tmp" first and renames it over
-// the file; a save killed in between leaves the temporary file behind.
+// The names of the files a save leaves beside the file it replaces, and which
+// of them may go: a save writes "<name>.<pid>.tmp" first and renames it over
+// the file; a save killed in between leaves the temporary file behind. Narrow
+// names for the settings files, wide ones for folders of any name (the
+// game's install folder).
 #pragma once
 
 #include <cstdint>
@@ -11,10 +13,16 @@ namespace gkr {
 
 // The temporary file a save by process `pid` writes beside `fileName`.
 std::string SaveTempName(const std::string& fileName, uint32_t pid);
+std::wstring SaveTempName(const std::wstring& fileName, uint32_t pid);
 
 // The process id in `candidate` when it is exactly "<fileName>.<pid>.tmp"
 // (decimal, no sign, no leading zero), else nothing.
 std::optional<uint32_t> SaveTempOwner(const std::string& fileName, const std::string& candidate);
+std::optional<uint32_t> SaveTempOwner(const std::wstring& fileName, const std::wstring& candidate);
+
+// "<fileName>" of a candidate named "<fileName>.<pid>.tmp" as above, for
+// whichever fileName; nothing for any other name.
+std::optional<std::wstring> SaveTempTarget(const std::wstring& candidate);
 
 // "<fileName>.unread": where a file that was not read whole is kept.
 std::string UnreadCopyName(const std::string& fileName);

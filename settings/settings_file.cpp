@@ -58,13 +58,22 @@ bool IsElement(const TiXmlNode& node, const char* name) {
 }
 
 // Each reader takes only an element of its own name and leaves the target
-// untouched for anything else, including an attribute that does not parse.
+// untouched for anything else, including an attribute that does not parse;
+// such an attribute is remembered, as the file was then not read whole.
 class Reader {
 public:
     explicit Reader(const DigitGrouping& grouping) : grouping_(grouping) {}
 
-    void ReadNumber(const TiXmlElement& element, const char* name, int32_t& target) const {
-        if (const std::string* text = element.Attribute(std::string(name))) ParseInt(*text, grouping_, target);
+    // False once a number was there but could not be read (out of range, malformed).
+    bool EveryNumberRead() const { return !unreadNumber_; }
+
+    // True when the attribute was there and read into target.
+    bool ReadNumber(const TiXmlElement& element, const char* name, int32_t& target) const {
+        const std::string* text = element.Attribute(std::string(name));
+        if (!text) return false;
+        if (ParseInt(*text, grouping_, target)) return true;
+        unreadNumber_ = true;
+        return false;
     }
     static void ReadText(const TiXmlElement& element, const char* name, std::string& target) {
         if (const std::string* text = element.Attribute(std::string(name))) target = *text;
@@ -107,9 +116,7 @@ public:
         if (element.ValueStr() != kSetting) return;
         for (const OptionField& option : kOptions) {
             int32_t value = (settings.*option.field).load();
-            if (const std::string* text = element.Attribute(std::string(option.name))) {
-                if (ParseInt(*text, grouping_, value)) (settings.*option.field).store(value);
-            }
+            if (ReadNumber(element, option.name, value)) (settings.*option.field).store(value);
         }
         // Built aside: the worker polls the published hotkey list meanwhile.
         AccelList accels;
@@ -129,6 +136,7 @@ public:
 
 private:
     const DigitGrouping& grouping_;
+    mutable bool unreadNumber_ = false;
 };
 
 // Elements are built in place (TinyXML's copies pass attribute values as C
@@ -201,9 +209,12 @@ SettingsLoad LoadSettingsFile(Settings& settings, const std::string& path, const
     TiXmlDocument document;
     if (!ParseDataText(text, document)) return SettingsLoad::NotWhole;
     const TiXmlElement* setting = FindSetting(document);
-    if (setting) Reader(grouping).ReadSetting(*setting, settings);
-    // A damaged file still gives what came before the damage, but not all of it.
-    return setting && !document.Error() ? SettingsLoad::Whole : SettingsLoad::NotWhole;
+    const Reader reader(grouping);
+    if (setting) reader.ReadSetting(*setting, settings);
+    // A damaged file still gives what came before the damage, but not all of
+    // it; nor does one with a number that could not be read, which a save
+    // would replace with the value in use.
+    return setting && !document.Error() && reader.EveryNumberRead() ? SettingsLoad::Whole : SettingsLoad::NotWhole;
 }
 
 std::string PrintSettings(const Settings& settings, const DigitGrouping& grouping) {

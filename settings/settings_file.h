@@ -32,7 +32,8 @@ enum class SettingsLoad {
     NoFile,   // none there: the start values stand
     Whole,    // read and understood from end to end
     NotWhole  // there, but not read whole: locked, unreadable, oversized, not
-              // well formed, in another encoding, or without a Setting element
+              // well formed, in another encoding, without a Setting element, or
+              // with a number that could not be read (out of range, malformed)
 };
 
 // ReadSettingsDocument on the file at `path`. A missing, unreadable, oversized

@@ -18,6 +18,9 @@ class SheetReader {
 public:
     explicit SheetReader(const DigitGrouping& grouping) : grouping_(grouping) {}
 
+    // False once a number was there but could not be read (out of range, malformed).
+    bool EveryNumberRead() const { return !unreadNumber_; }
+
     void ReadSheet(const TiXmlElement& element, Sheet& sheet) const {
         ReadText(element, "Effect1", sheet.Effect1);
         ReadText(element, "Effect2", sheet.Effect2);
@@ -39,16 +42,40 @@ public:
 
 private:
     void ReadNumber(const TiXmlElement& element, const char* name, int32_t& target) const {
-        if (const std::string* text = element.Attribute(std::string(name))) ParseInt(*text, grouping_, target);
+        if (const std::string* text = element.Attribute(std::string(name)))
+            if (!ParseInt(*text, grouping_, target)) unreadNumber_ = true;
     }
     static void ReadText(const TiXmlElement& element, const char* name, std::string& target) {
         if (const std::string* text = element.Attribute(std::string(name))) target = *text;
     }
 
     const DigitGrouping& grouping_;
+    mutable bool unreadNumber_ = false;
 };
 
+bool StartsAsUtf16(const std::string& text) {
+    if (text.size() < 2) return false;
+    const unsigned char a = static_cast<unsigned char>(text[0]), b = static_cast<unsigned char>(text[1]);
+    return (a == 0xFF && b == 0xFE) || (a == 0xFE && b == 0xFF);
+}
+
 }  // namespace
+
+const char* SongsLoadNote(SongsLoad result) {
+    switch (result) {
+    case SongsLoad::NoFile:
+        return "GKRTimer: no SData.xml in the current folder; no songs are listed.\n";
+    case SongsLoad::Whole:
+        return nullptr;
+    case SongsLoad::Utf16:
+        return "GKRTimer: SData.xml is saved as UTF-16 and was not read; no songs are listed. "
+               "Save it as ANSI (code page 949).\n";
+    case SongsLoad::NotWhole:
+        break;
+    }
+    return "GKRTimer: SData.xml could not be read whole (unreadable, damaged, no Song element or a number "
+           "out of range); only what could be read is listed.\n";
+}
 
 uint32_t NoteKey(const std::vector<int32_t>& notes) {
     uint32_t key = 0;
@@ -58,12 +85,25 @@ uint32_t NoteKey(const std::vector<int32_t>& notes) {
 
 SongSheets::SongSheets() = default;
 
-void SongSheets::Load(const std::string& path, const DigitGrouping& grouping) {
+SongsLoad SongSheets::Load(const std::string& path, const DigitGrouping& grouping) {
+    std::string text;
+    switch (ReadDataFileAs(path, text)) {
+    case FileRead::Missing:
+        return SongsLoad::NoFile;
+    case FileRead::Failed:
+        return SongsLoad::NotWhole;
+    case FileRead::Read:
+        break;
+    }
+    // Read as bytes, a UTF-16 file holds no element at all.
+    if (StartsAsUtf16(text)) return SongsLoad::Utf16;
     TiXmlDocument document;
-    if (LoadDataDocument(path, document)) Read(document, grouping);
+    if (!ParseDataText(text, document)) return SongsLoad::NotWhole;
+    const bool whole = Read(document, grouping);
+    return whole && !document.Error() ? SongsLoad::Whole : SongsLoad::NotWhole;
 }
 
-void SongSheets::Read(const TiXmlDocument& document, const DigitGrouping& grouping) {
+bool SongSheets::Read(const TiXmlDocument& document, const DigitGrouping& grouping) {
     for (const TiXmlNode* node = document.FirstChild(); node; node = node->NextSibling()) {
         if (!IsElement(*node, "Song")) continue;
         const SheetReader reader(grouping);
@@ -74,8 +114,9 @@ void SongSheets::Read(const TiXmlDocument& document, const DigitGrouping& groupi
             reader.ReadSheet(*child->ToElement(), list.back());
         }
         Publish(std::move(list));
-        return;
+        return reader.EveryNumberRead();
     }
+    return false;
 }
 
 void SongSheets::ComputeKeys() {

@@ -37,6 +37,21 @@ using SheetList = std::vector<Sheet>;
 // Unique for up to ten notes of 1..7.
 uint32_t NoteKey(const std::vector<int32_t>& notes);
 
+// How much of SData.xml a load took in.
+enum class SongsLoad {
+    NoFile,    // none there: no songs
+    Whole,     // read and understood from end to end
+    Utf16,     // saved as UTF-16 (it starts with a byte-order mark): not read,
+               // as its texts must be code page 949 bytes
+    NotWhole,  // there, but not read whole: unreadable, oversized, not well
+               // formed, without a Song element, or with a number that could
+               // not be read
+};
+
+// What a load that did not take the whole file means, as a line for a
+// debugger's output; nullptr for a whole load.
+const char* SongsLoadNote(SongsLoad result);
+
 // The song list in database (file) order. Each change publishes a new list
 // whole, and lists once published are kept until the process ends: a reader
 // may hold a Sheet pointer or a snapshot without a lock, on any thread.
@@ -46,9 +61,10 @@ public:
 
     // Replaces the list with the sheets of the file's first top-level "Song"
     // element. Without one (no file, a damaged or refused file, another root)
-    // the list stays as it was.
-    void Load(const std::string& path, const DigitGrouping& grouping);
-    void Read(const TiXmlDocument& document, const DigitGrouping& grouping);
+    // the list stays as it was. Says how much of the file was read.
+    SongsLoad Load(const std::string& path, const DigitGrouping& grouping);
+    // True when a "Song" element was there and every number in it was read.
+    bool Read(const TiXmlDocument& document, const DigitGrouping& grouping);
 
     // Recomputes every sheet's NoteVal from its notes (the file's NoteVal
     // attribute is read but does not count).

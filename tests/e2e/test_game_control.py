@@ -2,7 +2,8 @@
 gkr.exe (its window has the game's class). "그라최상위"/"최상위해제" set and
 clear the window's topmost style; "그라강종" ends the game even while its
 window hangs, and the manager handles what is posted to it within a second
-all the while."""
+all the while; a force quit still under way when the manager is closed
+finishes before GKRTimer ends."""
 import os
 import shutil
 import sys
@@ -19,6 +20,8 @@ TCM_GETCURSEL = 0x130B
 TCM_SETCURSEL = 0x130C
 ANSWER_LIMIT_S = 1.0
 END_LIMIT_S = 15
+# Settle, three bounded sends, the grace time and a second to spare.
+FORCE_QUIT_BOUND_S = 0.5 + 3 + 5 + 1
 
 
 class GameButtons(unittest.TestCase):
@@ -61,6 +64,34 @@ class GameButtons(unittest.TestCase):
             WINE.session.probe("wait-gone", hex(hwnd), 5000)
             code, _ = app.close_and_wait("close")
             self.assertEqual(0, code)
+        finally:
+            gkrwine.Wine._kill(game)
+            if app:
+                gkrwine.Wine._kill(app.proc)
+
+
+    def test_a_force_quit_under_way_finishes_before_the_program_ends(self):
+        cwd = work_dir()
+        exe = os.path.join(cwd, "gkr.exe")
+        shutil.copy(os.path.join(gkrwine.bin_dir(), "DummyGKR.exe"), exe)
+        self.assertIsNone(WINE.session.find_window(GAME_CLASS, "", 0), "another game window is open")
+        game = WINE.session.start(exe, cwd=cwd)
+        app = None
+        try:
+            hwnd = WINE.session.find_window(GAME_CLASS, "", 20000)
+            self.assertIsNotNone(hwnd)
+            app = GkrTimer(WINE.session, cwd=cwd)
+            WINE.session.probe_ok("command", hex(hwnd), hang_command(60))
+            WINE.session.probe_ok("command", app.h, IDS.IDC_MANAGER_GAME_KILL)
+            time.sleep(1)  # the player closes the manager a second after the click
+            code, took = app.close_and_wait("close", timeout=FORCE_QUIT_BOUND_S + 5)
+            game_left = game.poll() is None
+            print(f"\nended {took:.2f} s after the close, code {code}; game still running: {game_left}",
+                  file=sys.stderr)
+            self.assertEqual(0, code)
+            self.assertLess(took, FORCE_QUIT_BOUND_S)
+            # The game's end is noticed here a moment after the system ends it.
+            self.assertIsNotNone(WINE.session.wait(game, 2), "the force quit was dropped at the way out")
         finally:
             gkrwine.Wine._kill(game)
             if app:

@@ -3,8 +3,12 @@ install folder named in the private prefix's registry (32-bit view) and real
 folders: first use, delete then back up, "기본"/"해제"/"선택"; both boxes on
 at start and end, left by the close box, by "종료" and by the session's end,
 the player's file put back exactly once; a run that is killed, an end that
-finds the file locked, a default whose copy is missing."""
+finds the file locked, a default whose copy is missing; the files a copy
+killed midway leaves in both folders are cleared by the next start."""
+import ctypes
 import os
+import re
+import struct
 import subprocess
 import sys
 import time
@@ -30,6 +34,32 @@ def write(path, data):
     os.makedirs(os.path.dirname(path), exist_ok=True)
     with open(path, "wb") as f:
         f.write(data)
+
+
+def created_names(folders, run):
+    """Names of the files created in each folder while run() runs (inotify)."""
+    libc = ctypes.CDLL(None, use_errno=True)
+    fd = libc.inotify_init1(os.O_NONBLOCK | os.O_CLOEXEC)
+    if fd < 0:
+        raise OSError(ctypes.get_errno(), "inotify_init1")
+    try:
+        watches = {libc.inotify_add_watch(fd, os.fsencode(f), 0x100): f for f in folders}  # IN_CREATE
+        run()
+        names = {f: [] for f in folders}
+        event = struct.Struct("iIII")
+        while True:
+            try:
+                data = os.read(fd, 65536)
+            except BlockingIOError:
+                return names
+            offset = 0
+            while offset < len(data):
+                wd, _, _, length = event.unpack_from(data, offset)
+                raw = data[offset + event.size: offset + event.size + length]
+                offset += event.size + length
+                names[watches[wd]].append(raw.rstrip(b"\0").decode())
+    finally:
+        os.close(fd)
 
 
 def read(path):
@@ -195,6 +225,36 @@ class KeyFiles(unittest.TestCase):
         app.close_and_wait("close")
         self.assertEqual(b"player 2", read(self.game_file))
         self.assertEqual(b"player", read(self.copy(-1)), "no start-up copy for a default that cannot be applied")
+
+    def test_files_of_a_copy_killed_midway_are_cleared_at_the_next_start(self):
+        self.with_default()
+        key = os.path.dirname(self.copy(0))
+
+        def run():
+            app, _ = self.start()
+            self.wait_game_file(b"default")
+            self.assertEqual(0, app.close_and_wait("close")[0])
+        created = created_names((self.install, key), run)
+        # What a kill between the write and the move leaves: one temporary file per copy.
+        temp = re.compile(r"^(.+)\.(\d+)\.tmp$")
+        left = {folder: [temp.match(n) for n in names if n.endswith(".tmp")] for folder, names in created.items()}
+        self.assertTrue(all(left[self.install]) and all(left[key]), created)
+        self.assertEqual({"keyconfig.cfg"}, {m[1] for m in left[self.install]}, created)
+        self.assertEqual({"keyconfig--1.cfg", "keyconfig--1.pending"}, {m[1] for m in left[key]}, created)
+
+        dead = [os.path.join(folder, f"{m[1]}.4000001.tmp") for folder in left for m in left[folder]]
+        dead.append(os.path.join(key, "keyconfig-7.cfg.4000002.tmp"))
+        others = [os.path.join(self.install, "keyconfig.cfg.bak.4000001.tmp"),
+                  os.path.join(self.install, "game.4000001.tmp")]
+        for path in dead + others:
+            write(path, b"player")
+        app, _ = self.start()
+        try:
+            self.assertIsNotNone(wait_until(lambda: not any(map(os.path.exists, dead)), 5),
+                                 [p for p in dead if os.path.exists(p)])
+            self.assertTrue(all(map(os.path.exists, others)), "files of other names are not ours to remove")
+        finally:
+            app.close_and_wait("close")
 
 
 if __name__ == "__main__":

@@ -91,14 +91,28 @@ const PadState kAttached{FullPad().caps, FullPad().thresholds, true, 1};
 
 using Log = std::vector<std::string>;
 
-TEST(HotkeyPoll, KeysAreAskedUntilTheFirstOneUpAndEachMatchRunsAtOnce) {
-    // Ctrl, Ctrl + X, unbound, Ctrl + Q + X (Q up), X + Ctrl.
-    const AccelList hotkeys = {Bound({17}), Bound({17, 88}), Bound({}), Bound({17, 81, 88}), Bound({88, 17})};
+TEST(HotkeyPoll, KeysAreAskedUntilTheFirstOneUpOncePerPollAndEachMatchRunsAtOnce) {
+    // Ctrl, Ctrl + X, unbound, Ctrl + Q + X (Q up), X + Ctrl, Q + Ctrl.
+    const AccelList hotkeys = {Bound({17}), Bound({17, 88}), Bound({}), Bound({17, 81, 88}), Bound({88, 17}),
+                               Bound({81, 17})};
     LoggedDevices devices;
     devices.down = {17, 88};
-    HotkeyPoller().Poll(hotkeys, HotkeyOptions{}, kAttached, devices);
-    EXPECT_EQ((Log{"key 17", "run 0", "key 17", "key 88", "run 1", "key 17", "key 81", "key 88", "key 17", "run 4"}),
+    HotkeyPoller poller;
+    poller.Poll(hotkeys, HotkeyOptions{}, kAttached, devices);
+    EXPECT_EQ((Log{"key 17", "run 0", "key 88", "run 1", "key 81", "run 4"}),
               devices.log);  // nothing bound to the pad: it is not read
+    // The next poll asks again: a key held is seen at every poll, one let go at the next.
+    devices.down = {88};
+    devices.log.clear();
+    poller.Poll(hotkeys, HotkeyOptions{}, kAttached, devices);
+    EXPECT_EQ((Log{"key 17", "key 88", "key 81"}), devices.log);
+
+    // A long list asks each key once per poll however often it is bound.
+    const AccelList many(10000, Bound({17, 88}));
+    devices.down = {17, 88};
+    devices.log.clear();
+    poller.Poll(many, HotkeyOptions{}, kAttached, devices);
+    EXPECT_EQ(2 + many.size(), devices.log.size());
 }
 
 TEST(HotkeyPoll, BothPassesRunTheirMatchesAndEachSwitchStopsOnlyItsOwn) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "input/key_paths.h"
+#include "settings/save_files.h"
 
 namespace gkr {
 namespace {
@@ -268,6 +269,21 @@ TEST(KeyPaths, PathsAreWholeOrRefusedAndRegistryTextIsChecked) {
     EXPECT_FALSE(RegistryText(kRegistryString, {'C', 0, ':'}));
     EXPECT_FALSE(RegistryText(kRegistryString, {0, 0, 'C', 0}));
     EXPECT_FALSE(RegistryText(kRegistryString, {}));
+}
+
+TEST(KeyPaths, OnlyTheLeftoversOfOurOwnCopiesAreRecognisedInTheCopyFolder) {
+    // Exactly what a copy killed between its write and its move leaves.
+    for (int32_t n : {0, 7, -1, INT32_MAX, INT32_MIN}) {
+        EXPECT_TRUE(IsKeyCopyName(KeyCopyName(n))) << n;
+        EXPECT_EQ(4242u, KeyFolderTempOwner(SaveTempName(KeyCopyName(n), 4242))) << n;
+    }
+    EXPECT_EQ(7u, KeyFolderTempOwner(SaveTempName(std::wstring(L"keyconfig--1.pending"), 7)));
+    for (const wchar_t* name : {L"keyconfig-.cfg", L"keyconfig-07.cfg", L"keyconfig--0.cfg", L"keyconfig-1a.cfg",
+                                L"keyconfig-2147483648.cfg", L"keyconfig-1.cfg.bak", L"Keyconfig-1.cfg"})
+        EXPECT_FALSE(IsKeyCopyName(name)) << name;
+    for (const wchar_t* name : {L"keyconfig-1.cfg.tmp", L"keyconfig-1.cfg.07.tmp", L"keyconfig.cfg.12.tmp",
+                                L"notes.txt.12.tmp", L"~0000012c.tmp", L"keyconfig-1.cfg.12.tmp.old"})
+        EXPECT_FALSE(KeyFolderTempOwner(name)) << name;
 }
 
 }  // namespace

@@ -46,6 +46,21 @@ TEST_F(SettingsKeep, OnlyAWholeWellFormedFileCountsAsRead) {
     EXPECT_EQ(SettingsLoad::NotWhole, LoadSettings(settings, path)) << "a folder in its place";
 }
 
+TEST_F(SettingsKeep, AnyNumberThatCannotBeReadMeansTheFileWasNotReadWhole) {
+    EXPECT_EQ(SettingsLoad::NotWhole, Load("<Setting FluteWndX=\"99999999999999999999\" FluteWndY=\"300\" />"));
+    EXPECT_EQ(300, settings.FluteWndY.load()) << "the values that could be read are still taken";
+    // Hand edits: out of the 32-bit range, a blank, a letter; in every place a number is read.
+    for (const char* text : {"<Setting DefaultKey=\"4294967295\" />", "<Setting UseKey=\" 1\" />",
+                             "<Setting><Accel Name=\"a\" Num=\"x\" /></Setting>",
+                             "<Setting><Accel Name=\"a\" Num=\"0\"><Key Code=\"65a\" /></Accel></Setting>",
+                             "<Setting><Accel Name=\"a\" Num=\"0\"><Pad Button=\"-\" /></Accel></Setting>",
+                             "<Setting><KeyConfig Name=\"k\" Index=\"2147483648\" /></Setting>"})
+        EXPECT_EQ(SettingsLoad::NotWhole, Load(text)) << text;
+    // Missing values are not unread ones: a Key without Code holds its place as code 0.
+    EXPECT_EQ(SettingsLoad::Whole, Load("<Setting FluteWndX=\"-2147483648\"><Accel Name=\"a\"><Key /></Accel>"
+                                        "<KeyConfig Name=\"k\" /></Setting>"));
+}
+
 TEST_F(SettingsKeep, AHandEditedFileOfAFewMegabytesLoads) {
     std::string text = "<!-- my settings, edited by hand -->\n<Setting UseKey=\"0\" TimerSize=\"150\">\n";
     for (int i = 0; i < 400; ++i) {
@@ -95,6 +110,12 @@ TEST(SaveFiles, TheOwnerIsReadOnlyFromTheExactName) {
     for (const char* name : {"conf.xml.tmp", "conf.xml..tmp", "conf.xml.-1.tmp", "conf.xml.042.tmp",
                              "conf.xml.4294967296.tmp", "conf.xml.12.tmp.bak", "xconf.xml.12.tmp", "conf.xml12.tmp"})
         EXPECT_FALSE(SaveTempOwner("conf.xml", name).has_value()) << name;
+    // Wide names (folders of any name) follow the same rule, whatever the target.
+    EXPECT_EQ(L"C:\\게임\\keyconfig.cfg.12.tmp", SaveTempName(std::wstring(L"C:\\게임\\keyconfig.cfg"), 12));
+    EXPECT_EQ(12u, SaveTempOwner(std::wstring(L"keyconfig.cfg"), L"keyconfig.cfg.12.tmp"));
+    EXPECT_EQ(L"a.b.cfg", SaveTempTarget(L"a.b.cfg.4294967295.tmp").value_or(L"?"));
+    for (const wchar_t* name : {L".12.tmp", L"a.cfg.tmp", L"a.cfg.012.tmp", L"a.cfg.4294967296.tmp", L"a.cfg.1x.tmp"})
+        EXPECT_FALSE(SaveTempTarget(name)) << name;
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "settings/song_sheets.h"
 
+#include <cstring>
 #include <set>
 
 #include <gtest/gtest.h>
@@ -131,19 +132,35 @@ TEST(FindSheetByNotes, ReadsAtMostFourNotes) {
     EXPECT_EQ("four", found->Effect1);
 }
 
-TEST(SongSheets, LoadKeepsTheListWhenTheFileCannotBeRead) {
+TEST(SongSheets, LoadKeepsTheListWhenTheFileCannotBeReadAndSaysWhy) {
     testing::TempDir dir;
     testing::WriteBytes(dir.File("SData.xml"), "<Song>" + SheetXml("Effect1=\"a\"", {"3"}) + "</Song>");
     SongSheets sheets;
-    LoadSongSheets(sheets, dir.File("SData.xml"));
+    EXPECT_EQ(SongsLoad::Whole, LoadSongSheets(sheets, dir.File("SData.xml")));
+    EXPECT_EQ(nullptr, SongsLoadNote(SongsLoad::Whole));
     ASSERT_EQ(1u, sheets.Snapshot()->size());
-    LoadSongSheets(sheets, dir.File("missing.xml"));
+    EXPECT_EQ(SongsLoad::NoFile, LoadSongSheets(sheets, dir.File("missing.xml")));
     EXPECT_EQ(1u, sheets.Snapshot()->size());
     std::string deep;
     for (int i = 0; i < 200000; ++i) deep += "<Song>";
     testing::WriteBytes(dir.File("deep.xml"), deep);
-    LoadSongSheets(sheets, dir.File("deep.xml"));
+    EXPECT_EQ(SongsLoad::NotWhole, LoadSongSheets(sheets, dir.File("deep.xml")));
     EXPECT_EQ(1u, sheets.Snapshot()->size());
+
+    // Saved as UTF-16 by an editor, either byte order: said so, not read as bytes.
+    const std::string utf16le("\xFF\xFE<\0S\0o\0n\0g\0/\0>\0", 14), utf16be("\xFE\xFF\0<\0S\0o\0n\0g\0/\0>", 14);
+    for (const std::string& bytes : {utf16le, utf16be}) {
+        testing::WriteBytes(dir.File("wide.xml"), bytes);
+        EXPECT_EQ(SongsLoad::Utf16, LoadSongSheets(sheets, dir.File("wide.xml")));
+        EXPECT_EQ(1u, sheets.Snapshot()->size());
+    }
+    EXPECT_NE(nullptr, std::strstr(SongsLoadNote(SongsLoad::Utf16), "UTF-16"));
+    // Read, but not all of it: what could be read is listed.
+    testing::WriteBytes(dir.File("cut.xml"), "<Song>" + SheetXml("Effect1=\"b\"", {"3"}) + "<Sheet");
+    EXPECT_EQ(SongsLoad::NotWhole, LoadSongSheets(sheets, dir.File("cut.xml")));
+    testing::WriteBytes(dir.File("big.xml"), "<Song>" + SheetXml("Effect1=\"c\" Time1=\"99999999999\"", {"3"}) + "</Song>");
+    EXPECT_EQ(SongsLoad::NotWhole, LoadSongSheets(sheets, dir.File("big.xml")));
+    EXPECT_EQ("c", (*sheets.Snapshot())[0].Effect1);
 }
 
 TEST(SongSheets, EarlierSheetsStayValidWhenKeysAreRecomputed) {

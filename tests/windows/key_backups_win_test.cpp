@@ -3,10 +3,14 @@
 // page's commands that stand between the user's typing and the store.
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "app/contract.h"
 #include "input/key_files_win.h"
+#include "input/key_paths.h"
 #include "input/keyconfig_dlg_win.h"
 #include "resources/page_ids.h"
 #include "settings/settings.h"
@@ -41,6 +45,13 @@ private:
 
 std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
 
+std::string Utf8(const std::wstring& text) {
+    std::string bytes(text.size() * 3, '\0');
+    bytes.resize(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                                         &bytes[0], static_cast<int>(bytes.size()), nullptr, nullptr)));
+    return bytes;
+}
+
 TEST(WinKeyFiles, InstallFolderComesFromThe32BitViewFirstAndOnlyAsText) {
     WinKeyFiles files;
     EXPECT_FALSE(files.ReadInstallDir());
@@ -74,6 +85,55 @@ TEST(WinKeyFiles, CopiesReplaceWholeFilesAndSpareReadOnlyOnes) {
     EXPECT_TRUE(files.Remove(target));
     EXPECT_TRUE(files.Remove(target));  // already gone
     EXPECT_EQ(1, dir.Count()) << "a file written beside its target was left behind";
+}
+
+TEST(WinKeyFiles, AFolderOfAnyNameGetsWholeCopiesAndLosesOnlyStaleLeftovers) {
+    testing::WinTempDir dir;
+    testing::ScratchCurrentDirectory current;
+    // "게임" and a letter that no ANSI code page of this test holds.
+    const std::wstring game = Wide(dir.Path()) + L"\\\uAC8C\uC784 \u0905";
+    const std::wstring keyFile = game + L"\\keyconfig.cfg", copies = Wide(current.File("key"));
+    ASSERT_TRUE(CreateDirectoryW(game.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(copies.c_str(), nullptr));
+    InstallDirValue value(KEY_WOW64_32KEY, game);
+    WinKeyFiles files;
+    testing::WriteBytes(dir.File("player.cfg"), "player");
+    ASSERT_TRUE(files.CopyOver(Wide(dir.File("player.cfg")), keyFile, true));
+    ASSERT_TRUE(files.CopyOver(keyFile, Wide(dir.File("back.cfg")), true));
+    EXPECT_EQ("player", testing::ReadBytes(dir.File("back.cfg")));
+
+    // Left by copies killed midway: of a process that is gone, of this one
+    // (a copy may be under way), and files of other names.
+    const std::wstring gone = L".4000001.tmp", own = L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
+    const std::vector<std::wstring> stale = {keyFile + gone, copies + L"\\keyconfig-3.cfg" + gone,
+                                             copies + L"\\keyconfig--1.pending" + gone};
+    const std::vector<std::wstring> others = {keyFile + own, copies + L"\\keyconfig-3.cfg" + own,
+                                              game + L"\\setup.cfg" + gone, copies + L"\\notes.txt" + gone};
+    for (const std::wstring& path : stale) ASSERT_TRUE(files.WriteWhole(path, "x"));
+    for (const std::wstring& path : others) ASSERT_TRUE(files.WriteWhole(path, "x"));
+    RemoveStaleKeyFiles();
+    for (const std::wstring& path : stale) EXPECT_FALSE(files.IsFile(path)) << Utf8(path);
+    for (const std::wstring& path : others) EXPECT_TRUE(files.IsFile(path)) << Utf8(path);
+
+    // The narrow helpers cannot name this folder: emptied and removed here.
+    for (const std::wstring& path : {keyFile, keyFile + own, game + L"\\setup.cfg" + gone}) files.Remove(path);
+    EXPECT_TRUE(RemoveDirectoryW(game.c_str())) << "a file written beside its target was left behind";
+}
+
+TEST(WinKeyFiles, ATargetAtThePathLimitIsReplacedThoughItsTemporaryNameIsLonger) {
+    testing::WinTempDir dir;
+    WinKeyFiles files;
+    const std::wstring base = Wide(dir.Path()) + L"\\";
+    const std::wstring folder = base + std::wstring(kMaxPathLength - base.size() - 14, L'g');
+    const std::wstring target = JoinPath(folder, L"keyconfig.cfg");
+    ASSERT_EQ(kMaxPathLength, target.size());
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    testing::WriteBytes(dir.File("player.cfg"), "player");
+    EXPECT_TRUE(files.CopyOver(Wide(dir.File("player.cfg")), target, true));
+    EXPECT_TRUE(files.CopyOver(target, Wide(dir.File("back.cfg")), true));
+    EXPECT_EQ("player", testing::ReadBytes(dir.File("back.cfg")));
+    EXPECT_TRUE(files.Remove(target));
+    EXPECT_TRUE(RemoveDirectoryW(folder.c_str())) << "a file written beside its target was left behind";
 }
 
 // The page on its own, with the game installed in a scratch folder.
