@@ -7,7 +7,6 @@ finds the file locked, a default whose copy is missing."""
 import os
 import subprocess
 import sys
-import time
 import unittest
 import xml.etree.ElementTree as ET
 
@@ -74,7 +73,10 @@ class KeyFiles(unittest.TestCase):
                              f"the game's file holds {read(self.game_file)!r}, not {data!r}")
 
     def start(self):
+        """GKRTimer with its start-up done: the dialog is shown once its pages
+        (the game-keys page among them, which handles the files at start) are made."""
         app = GkrTimer(WINE.session, cwd=self.cwd)
+        self.assertIsNotNone(wait_until(lambda: app.info()["visible"] == "1", 10), "the manager is not shown")
         return app, Manager(app).pages[4]
 
     @staticmethod
@@ -168,7 +170,6 @@ class KeyFiles(unittest.TestCase):
 
         # The next run keeps the player's copy instead of saving the default over it...
         app, _ = self.start()
-        time.sleep(1)
         self.assertEqual(b"player", read(self.copy(-1)))
         self.assertEqual(b"default", read(self.game_file))
         # ...and, finding the game's file locked at its end, leaves it marked.
@@ -190,7 +191,6 @@ class KeyFiles(unittest.TestCase):
         os.remove(self.copy(0))
         write(self.game_file, b"player 2")
         app, _ = self.start()
-        time.sleep(1)
         self.assertIsNone(read(self.marker))
         app.close_and_wait("close")
         self.assertEqual(b"player 2", read(self.game_file))
