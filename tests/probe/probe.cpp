@@ -135,12 +135,16 @@ int Keys(const std::wstring& combo, DWORD holdMs) {
         vks.push_back(VkOf(combo.substr(start, plus - start)));
         start = plus + 1;
     }
+    // The right-hand Ctrl and Alt share their scan codes with the left ones;
+    // only the extended flag tells them apart.
+    const auto flags = [](WORD vk) -> DWORD { return vk == VK_RCONTROL || vk == VK_RMENU ? KEYEVENTF_EXTENDEDKEY : 0; };
     std::vector<INPUT> in;
     for (WORD vk : vks) {
         INPUT i{};
         i.type = INPUT_KEYBOARD;
         i.ki.wVk = vk;
         i.ki.wScan = (WORD)MapVirtualKeyW(vk, MAPVK_VK_TO_VSC);
+        i.ki.dwFlags = flags(vk);
         in.push_back(i);
     }
     for (auto it = vks.rbegin(); it != vks.rend(); ++it) {
@@ -148,7 +152,7 @@ int Keys(const std::wstring& combo, DWORD holdMs) {
         i.type = INPUT_KEYBOARD;
         i.ki.wVk = *it;
         i.ki.wScan = (WORD)MapVirtualKeyW(*it, MAPVK_VK_TO_VSC);
-        i.ki.dwFlags = KEYEVENTF_KEYUP;
+        i.ki.dwFlags = KEYEVENTF_KEYUP | flags(*it);
         in.push_back(i);
     }
     // Press all, hold so pollers see the keys down, then release.
