@@ -283,24 +283,28 @@ TEST_F(ManagerDialog, GameButtonsAndUnknownIdsLeaveTheDialogAsItIs) {
     EXPECT_FALSE(dir.Has("conf.xml"));
 }
 
-TEST_F(ManagerDialog, ExitCommandSavesAndDestroysDialogPagesAndOverlays) {
+TEST_F(ManagerDialog, ExitOkAndCancelSaveAndDestroyDialogPagesAndOverlays) {
     FakeGameWindow game;
-    Open();
-    SendMessageW(dlg->handle, WM_TIMER, kOverlayTimerId, 0);
-    const HWND timer = TimerWnd::Instance()->handle;
-    ASSERT_TRUE(IsWindow(timer));
-    const std::vector<HWND> pages = dlg->pages;
+    for (WORD id : {static_cast<WORD>(IDC_MANAGER_EXIT), static_cast<WORD>(IDOK), static_cast<WORD>(IDCANCEL)}) {
+        SCOPED_TRACE(id);
+        DeleteFileA(dir.File("conf.xml").c_str());
+        Open();
+        SendMessageW(dlg->handle, WM_TIMER, kOverlayTimerId, 0);
+        const HWND timer = TimerWnd::Instance()->handle;
+        ASSERT_TRUE(IsWindow(timer));
+        const std::vector<HWND> pages = dlg->pages;
 
-    SendMessageW(dlg->handle, WM_COMMAND, MAKEWPARAM(IDC_MANAGER_EXIT, BN_CLICKED), 0);
-    EXPECT_TRUE(DrainMessages());
-    EXPECT_EQ(nullptr, dlg->handle);
-    for (HWND page : pages) EXPECT_FALSE(IsWindow(page));
-    EXPECT_EQ(nullptr, EnergyDlg::Instance()->handle) << "a destroyed page forgets its window";
-    EXPECT_FALSE(IsWindow(timer));
-    EXPECT_EQ(nullptr, TimerWnd::Instance()->handle);
-    EXPECT_FALSE(FluteWnd::Instance()->Exists()) << "each overlay goes with its page";
-    EXPECT_FALSE(EnergyWnd::Instance()->Exists());
-    EXPECT_TRUE(dir.Has("conf.xml"));
+        SendMessageW(dlg->handle, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+        EXPECT_TRUE(DrainMessages());
+        EXPECT_EQ(nullptr, dlg->handle);
+        for (HWND page : pages) EXPECT_FALSE(IsWindow(page));
+        EXPECT_EQ(nullptr, EnergyDlg::Instance()->handle) << "a destroyed page forgets its window";
+        EXPECT_FALSE(IsWindow(timer));
+        EXPECT_EQ(nullptr, TimerWnd::Instance()->handle);
+        EXPECT_FALSE(FluteWnd::Instance()->Exists()) << "each overlay goes with its page";
+        EXPECT_FALSE(EnergyWnd::Instance()->Exists());
+        EXPECT_TRUE(dir.Has("conf.xml"));
+    }
 }
 
 TEST_F(ManagerDialog, EnergyOffsetTrackbarsStoreShowAndMoveTheBar) {
