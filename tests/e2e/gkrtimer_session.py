@@ -43,7 +43,7 @@ class GkrTimer:
             with tempfile.TemporaryFile() as err:
                 self.proc = wine.start(os.path.join(gkrwine.bin_dir(), "GKRTimer.exe"), cwd=cwd, stderr=err)
                 self.hwnd = wine.find_window(DIALOG_CLASS, MANAGER_TITLE, 15000)
-                if self.hwnd is not None:
+                if self.hwnd is not None and self._shown(15):
                     return
                 code = self.proc.poll()
                 err.seek(0)
@@ -55,6 +55,18 @@ class GkrTimer:
                       file=sys.stderr)
                 continue
             raise AssertionError(f"no manager dialog; GKRTimer exit code {code}; wine said: {said!r}")
+
+    def _shown(self, timeout):
+        """Waits until the dialog is shown: its start (controls, pages, files) is done by then."""
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            code, lines = self.wine.probe("info", hex(self.hwnd))
+            if code == 0 and "visible 1" in lines:
+                return True
+            if self.proc.poll() is not None:
+                return False
+            time.sleep(0.02)
+        return False
 
     @property
     def h(self):

@@ -81,6 +81,12 @@ def wait_until(condition, timeout_s, step_s=0.1):
         time.sleep(step_s)
 
 
+def game_hung(wine, hwnd):
+    """Whether the window leaves a message unanswered for 100 ms (a hung game)."""
+    code, _ = wine.probe("send", hex(hwnd), 0, 0, 0, 100)  # WM_NULL
+    return code != 0
+
+
 def children(wine, hwnd):
     """Direct children of a window: list of dicts (hwnd, id, cls, visible, rect, text)."""
     result = []

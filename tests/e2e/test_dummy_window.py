@@ -22,28 +22,39 @@ def scratch_dir():
     return tempfile.mkdtemp(prefix="dummy-window-", dir=base)
 
 
-class DummySession:
-    """A Wine session with one DummyGKR started in a scratch folder.
+class _ModuleWine:
+    session = None
 
-    The probe's output goes to a file, and a probe counts as done when its
-    process ends: a probe that happens to start the Wine desktop process hands
-    it its stdout, so waiting for the end of a pipe could last the session."""
+
+# One Wine session per test module; a module that uses DummySession imports
+# setUpModule and tearDownModule from here.
+WINE = _ModuleWine()
+
+
+def setUpModule():
+    WINE.session = gkrwine.Wine()
+
+
+def tearDownModule():
+    WINE.session.close()
+
+
+class DummySession:
+    """One DummyGKR started in a scratch folder, in the module's Wine session."""
 
     def __init__(self, *args):
-        self.wine = gkrwine.Wine()
-        try:
-            self.wait_until_no_game_window()
-            self.proc = self.wine.start(os.path.join(gkrwine.bin_dir(), "DummyGKR.exe"), *args,
-                                        cwd=scratch_dir())
-            self.hwnd = self.find(GAME_CLASS, 20000)
-        except BaseException:
-            self.close()  # no test owns the session yet: stop its X server and programs here
-            raise
+        self.wine = WINE.session
+        self.proc = None
+        self.wait_until_no_game_window()
+        self.proc = self.wine.start(os.path.join(gkrwine.bin_dir(), "DummyGKR.exe"), *args, cwd=scratch_dir())
+        self.hwnd = self.find(GAME_CLASS, 20000)
+        if self.hwnd is None:
+            self.close()
+            raise AssertionError(f"no window of class ' G K R '; exit code {self.proc.poll()}")
 
     def wait_until_no_game_window(self, timeout=20):
-        """A game window of an earlier session may outlive its stopped process
-        for a moment (the Wine server outlives sessions); the window found must
-        be this session's."""
+        """The game window of the test before may outlive its stopped process
+        for a moment; the window found must be this test's."""
         deadline = time.monotonic() + timeout
         while (old := self.find(GAME_CLASS, 0)) is not None:
             if time.monotonic() > deadline:
@@ -51,12 +62,8 @@ class DummySession:
             self.probe("wait-gone", hex(old), 2000)
 
     def probe(self, *args, timeout=30):
-        """(exit code, output lines) of probe.exe; exit code None on time-out."""
-        with tempfile.TemporaryFile() as out:
-            p = self.wine.start(os.path.join(gkrwine.bin_dir(), "probe.exe"), *map(str, args), stdout=out)
-            code = self.wine.wait(p, timeout)
-            out.seek(0)
-            return code, out.read().decode("utf-8", "replace").replace("\r\n", "\n").splitlines()
+        """(exit code, output lines) of the probe."""
+        return self.wine.probe(*args, timeout=timeout)
 
     def probe_ok(self, *args, timeout=30):
         code, lines = self.probe(*args, timeout=timeout)
@@ -74,7 +81,12 @@ class DummySession:
         return dict(line.split(" ", 1) for line in self.probe_ok("info", hex(hwnd)))
 
     def close(self):
-        self.wine.close()
+        """Ends this DummyGKR (killed: how it ends is the tests' business) and waits for its window to go."""
+        if self.proc is None:
+            return
+        gkrwine.Wine._kill(self.proc)
+        self.wine.procs.remove(self.proc)
+        self.wait_until_no_game_window()
 
 
 class DummyWindowTest(unittest.TestCase):

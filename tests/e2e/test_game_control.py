@@ -12,7 +12,8 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from manager_support import (  # noqa: E402,F401
-    WINE, setUpModule, tearDownModule, GAME_CLASS, IDS, TAB_ID, GkrTimer, hang_command, wait_until, work_dir)
+    WINE, setUpModule, tearDownModule, GAME_CLASS, IDS, TAB_ID, GkrTimer, game_hung, hang_command, wait_until,
+    work_dir)
 import gkrwine  # noqa: E402
 
 WS_EX_TOPMOST = 0x00000008
@@ -46,7 +47,7 @@ class GameButtons(unittest.TestCase):
             self.assertIsNotNone(wait_until(lambda: not topmost(), 5), "still on top")
 
             WINE.session.probe_ok("command", hex(hwnd), hang_command(60))
-            time.sleep(1)
+            self.assertIsNotNone(wait_until(lambda: game_hung(WINE.session, hwnd), 3), "the game does not hang")
             WINE.session.probe_ok("command", app.h, IDS.IDC_MANAGER_GAME_KILL)
             started = time.monotonic()
             tab = app.children()[TAB_ID][0]

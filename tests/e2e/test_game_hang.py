@@ -12,7 +12,7 @@ import unittest
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from manager_support import (  # noqa: E402,F401
     WINE, setUpModule, tearDownModule,
-    TAB_ID, Dummy, GkrTimer, hang_command, wait_overlays, wait_until, work_dir)
+    TAB_ID, Dummy, GkrTimer, game_hung, hang_command, wait_overlays, wait_until, work_dir)
 import gkrwine  # noqa: E402
 
 TCM_GETCURSEL = 0x130B
@@ -20,23 +20,34 @@ TCM_SETCURSEL = 0x130C
 HANG_S = 12
 ANSWER_LIMIT_S = 1.0
 CLOSE_LIMIT_S = 2.0
+WATCH_PERIOD_S = 1.0  # the game watch and the overlay check run once a second
 
 
 class ManagerBesideAHungGame(unittest.TestCase):
     def run_case(self, how, hang_first):
         cwd = work_dir()
         dummy = Dummy(WINE.session, cwd)
+        app = None
         try:
+            dummy_hangs = lambda: game_hung(WINE.session, dummy.hwnd)  # noqa: E731
             if hang_first:
                 dummy.command(hang_command(HANG_S))
+                self.assertIsNotNone(wait_until(dummy_hangs, 3), "the dummy does not hang")
+                hung_since = time.monotonic()
                 app = GkrTimer(WINE.session, cwd=cwd)
-                time.sleep(2.5)  # the one-second timer has tried to create the overlays
+                # The scenario needs the one-second overlay check to have tried
+                # to make the overlays inside the hung window (nothing shows it
+                # from outside): two and a half periods from the dialog's start.
+                time.sleep(2.5 * WATCH_PERIOD_S)
             else:
                 app = GkrTimer(WINE.session, cwd=cwd)
                 self.assertTrue(wait_overlays(WINE.session, dummy.hwnd, 5000))
                 dummy.command(hang_command(HANG_S))
-                time.sleep(1.5)  # a game-watch pass and an overlay check inside the hang
-            hung_since = time.monotonic()
+                self.assertIsNotNone(wait_until(dummy_hangs, 3), "the dummy does not hang")
+                hung_since = time.monotonic()
+                # The scenario needs a game-watch pass and an overlay check inside
+                # the hang: one period from the moment it was seen.
+                time.sleep(max(0.0, hung_since + WATCH_PERIOD_S + 0.2 - time.monotonic()))
             tab = app.children()[TAB_ID][0]
 
             WINE.session.probe_ok("post", hex(tab), TCM_SETCURSEL, 2, 0)
@@ -55,6 +66,8 @@ class ManagerBesideAHungGame(unittest.TestCase):
             self.assertLess(took, CLOSE_LIMIT_S)
             self.assertTrue(os.path.exists(os.path.join(cwd, "conf.xml")), "conf.xml not saved")
         finally:
+            if app:
+                gkrwine.Wine._kill(app.proc)  # ended already unless a check failed
             gkrwine.Wine._kill(dummy.proc)  # no need to wait out the hang
             WINE.session.probe("wait-gone", hex(dummy.hwnd), 5000)
 

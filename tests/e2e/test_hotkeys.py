@@ -76,9 +76,11 @@ class Hotkeys(unittest.TestCase):
 
     def test_a_held_chord_runs_the_actions_it_is_bound_to(self):
         cwd = work_dir()
-        # Q + W bound to "타이머 시작" (0) and "에너지바 숨기기" (4).
+        # Q + W bound to "타이머 시작" (0) and "에너지바 숨기기" (4); left Ctrl as a
+        # capture stores it (the generic code and the left one) to "타이머 숨기기" (2).
         chord = '<Key Code="81" /><Key Code="87" />'
-        accels = "".join(f'<Accel Name="a{n}" Num="{n}">{chord if n in (0, 4) else ""}</Accel>' for n in range(8))
+        bound = {0: chord, 4: chord, 2: '<Key Code="17" /><Key Code="162" />'}
+        accels = "".join(f'<Accel Name="a{n}" Num="{n}">{bound.get(n, "")}</Accel>' for n in range(8))
         with open(os.path.join(cwd, "conf.xml"), "w", encoding="ascii") as f:
             f.write(f'<Setting UseTimer="1" UseEnergy="1">{accels}</Setting>\n')
         dummy = Dummy(WINE.session, cwd)
@@ -104,6 +106,15 @@ class Hotkeys(unittest.TestCase):
         WINE.session.probe_ok("hold", "q+w", 600)
         self.assertIsNotNone(wait_until(lambda: not energy_bar_shown(), 2), "the energy bar is still shown")
         self.assertTrue(timer_running())
+
+        def timer_shown():
+            return overlays(WINE.session, dummy.hwnd)["GKRTimerWnd"]["visible"] == 1
+
+        self.assertTrue(timer_shown())
+        WINE.session.probe_ok("hold", "rctrl", 600)  # Ctrl, but the right one
+        self.assertTrue(timer_shown())
+        WINE.session.probe_ok("hold", "lctrl", 600)
+        self.assertIsNotNone(wait_until(lambda: not timer_shown(), 2), "left Ctrl did not hide the timer")
 
         exit_code, _ = app.close_and_wait("close")
         self.assertEqual(0, exit_code)

@@ -11,7 +11,6 @@ import re
 import struct
 import subprocess
 import sys
-import time
 import unittest
 import xml.etree.ElementTree as ET
 
@@ -104,6 +103,7 @@ class KeyFiles(unittest.TestCase):
                              f"the game's file holds {read(self.game_file)!r}, not {data!r}")
 
     def start(self):
+        """GKRTimer with its start-up done (the game-keys page handles the files as it is made)."""
         app = GkrTimer(WINE.session, cwd=self.cwd)
         return app, Manager(app).pages[4]
 
@@ -198,7 +198,6 @@ class KeyFiles(unittest.TestCase):
 
         # The next run keeps the player's copy instead of saving the default over it...
         app, _ = self.start()
-        time.sleep(1)
         self.assertEqual(b"player", read(self.copy(-1)))
         self.assertEqual(b"default", read(self.game_file))
         # ...and, finding the game's file locked at its end, leaves it marked.
@@ -220,7 +219,6 @@ class KeyFiles(unittest.TestCase):
         os.remove(self.copy(0))
         write(self.game_file, b"player 2")
         app, _ = self.start()
-        time.sleep(1)
         self.assertIsNone(read(self.marker))
         app.close_and_wait("close")
         self.assertEqual(b"player 2", read(self.game_file))

@@ -5,7 +5,6 @@ no other process's child windows, so the overlays are seen through the window
 tree and the timer's own state query."""
 import os
 import sys
-import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -78,15 +77,11 @@ class OverlaysBesideTheDummy(unittest.TestCase):
         self.assertIsNotNone(wait_until(lambda: self.timer_state()[0] == 1, 3), "not started by the gauge")
         self.assertIsNotNone(wait_until(lambda: self.timer_state()[1] >= 2, 4), "the clock does not advance")
         self.dummy.command(HIDE_GAUGE)
-        hidden = time.monotonic()
-        time.sleep(17)
-        self.assertEqual(1, self.timer_state()[0], "stopped before 20 s without the gauge")
-        stopped = wait_until(lambda: self.timer_state()[0] == 0, 8, step_s=0.25)
+        stopped = wait_until(lambda: self.timer_state()[0] == 0, 25, step_s=0.25)
         self.assertIsNotNone(stopped, "still running 25 s after the gauge went")
-        print(f"\nstopped {time.monotonic() - hidden:.1f} s after the gauge went", file=sys.stderr)
-        face = self.timer_state()[1]
-        time.sleep(1.5)
-        self.assertEqual(face, self.timer_state()[1], "a stopped clock keeps its face")
+        print(f"\nstopped {stopped:.1f} s after the gauge went", file=sys.stderr)
+        # The last sighting was at most a watch period before the gauge went.
+        self.assertGreater(stopped, 17, "stopped before 20 s without the gauge")
 
 
 if __name__ == "__main__":

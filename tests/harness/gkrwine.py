@@ -3,6 +3,11 @@
 - Xvfb is started on a free display when DISPLAY is not set, and stopped again.
 - The Wine prefix is private (GKR_WINEPREFIX), created once under a file lock
   and reused; its fonts map the Korean UI faces to NanumGothic.
+- Under ctest a test holds a Wine slot (a ctest resource): the session then
+  runs in that slot's own copy of the prefix and its own Xvfb, so tests in
+  other slots neither see its windows nor share its keyboard, and it ends by
+  ending its Wine server instead of waiting out the server's linger.
+- One probe.exe serves the whole session, a query per line on its stdin.
 - Only processes started here are stopped, by their process ids.
 - Every wait has a time-out, so a hung Windows program cannot hang the run.
 """
@@ -51,6 +56,19 @@ class WineError(RuntimeError):
     pass
 
 
+def ctest_slot():
+    """Id of the Wine slot ctest gave this test (resource "wine"), or None."""
+    for group in range(int(os.environ.get("CTEST_RESOURCE_GROUP_COUNT", "0") or 0)):
+        if os.environ.get(f"CTEST_RESOURCE_GROUP_{group}") == "wine":
+            for field in os.environ.get(f"CTEST_RESOURCE_GROUP_{group}_WINE", "").split(";")[0].split(","):
+                if field.startswith("id:"):
+                    return field[3:]
+    return None
+
+
+PROBE_END = "\x1e"  # starts the line that ends a served probe's answer: RS + exit code
+
+
 class Xvfb:
     """An Xvfb of our own on a free display (picked by Xvfb itself)."""
 
@@ -91,28 +109,43 @@ class Wine:
     """A Wine session: environment, prefix, and the processes it started."""
 
     def __init__(self, prefix=None):
-        self.prefix = os.path.abspath(prefix or default_prefix())
+        slot = None if prefix else ctest_slot()
+        self.prepared = os.path.abspath(prefix or default_prefix())
+        self.prefix = self.prepared + f"-slot{slot}" if slot else self.prepared
+        self.private = slot is not None
         self.xvfb = None
         self.procs = []
+        self.server = None
+        self._pending = b""
         self.last_stderr = ""
         self.env = dict(os.environ)
-        if not self.env.get("DISPLAY"):
+        if self.private or not self.env.get("DISPLAY"):
             self.xvfb = Xvfb()
             self.env["DISPLAY"] = self.xvfb.display
         self.env.update({
-            "WINEPREFIX": self.prefix,
+            "WINEPREFIX": self.prepared,
             "WINEDEBUG": "-all",
             "WINEDLLOVERRIDES": "mscoree,mshtml=",
         })
-        self._wait_for_server_exit()
-        self._ensure_prefix()
-        self._start_keeper()
+        try:
+            self._ensure_prefix()
+            if self.private:
+                self._copy_prefix()
+                self.env["WINEPREFIX"] = self.prefix
+                self._end_server()  # what a killed earlier run of this slot left
+            else:
+                self._wait_for_server_exit()
+            self._start_keeper()
+        except BaseException:
+            self.close()
+            raise
 
     # -- server ---------------------------------------------------------------
     # Wine 8 can hang a program that starts while the prefix's wineserver is
     # still coming up or already going down. So a session waits out the server
-    # of an earlier session, then starts one keeper process that holds the
-    # server (and Wine's desktop process) up until the session ends.
+    # of an earlier session (or, in a slot of its own, ends it), then starts one
+    # keeper process that holds the server (and Wine's desktop process) up
+    # until the session ends. The keeper is the serving probe.
     def _wait_for_server_exit(self, timeout=60):
         try:
             subprocess.run(["wineserver", "-w"], env=self.env, timeout=timeout,
@@ -120,21 +153,69 @@ class Wine:
         except subprocess.TimeoutExpired:
             raise WineError("the previous wineserver did not end")
 
+    def _end_server(self, timeout=30):
+        """Kills every process of this (private) prefix and its server, then
+        waits for the server to be gone."""
+        try:
+            subprocess.run(["wineserver", "-k"], env=self.env, timeout=timeout,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        except subprocess.TimeoutExpired:
+            raise WineError("wineserver -k did not end")
+        self._wait_for_server_exit(timeout)
+
     def _start_keeper(self):
-        probe = os.path.join(bin_dir(), "probe.exe")
-        if not os.path.exists(probe):
+        if not os.path.exists(os.path.join(bin_dir(), "probe.exe")):
             return
-        keeper = self.start(probe, "post", 0, 0, 0, 0, ";", "sleep", 3600000, stdout=subprocess.PIPE)
-        ready, _, _ = select.select([keeper.stdout], [], [], 120)
-        if not ready or not keeper.stdout.readline():
-            self.close()
+        self._start_server(120)
+
+    def _start_server(self, timeout):
+        exe = os.path.join(bin_dir(), "probe.exe")
+        self.server = subprocess.Popen([WINE, exe, "serve"], env=self.env, stdin=subprocess.PIPE,
+                                       stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                                       start_new_session=True)
+        self._pending = b""
+        try:
+            if self._read_line(time.monotonic() + timeout) != "ready":
+                raise WineError("the serving probe did not start")
+        except WineError:
+            self._stop_server()
             raise WineError("the Wine session did not come up")
+
+    def _read_line(self, deadline):
+        """One line of the serving probe's output (without its end), or WineError at
+        the deadline or once the probe has ended. (Wine's desktop process may hold
+        the pipe open, so the pipe's end is not waited for.)"""
+        fd = self.server.stdout.fileno()
+        while b"\n" not in self._pending:
+            left = deadline - time.monotonic()
+            if left <= 0:
+                raise WineError("no answer from the serving probe")
+            ready, _, _ = select.select([fd], [], [], min(left, 0.5))
+            if ready:
+                chunk = os.read(fd, 65536)
+                if not chunk:
+                    raise WineError("the serving probe ended")
+                self._pending += chunk
+            elif self.server.poll() is not None:
+                raise WineError(f"the serving probe ended with {self.server.returncode}")
+        line, self._pending = self._pending.split(b"\n", 1)
+        return line.decode("utf-8", "replace").rstrip("\r")
+
+    def _stop_server(self):
+        if self.server:
+            self._kill(self.server)
+            for stream in (self.server.stdin, self.server.stdout):
+                try:
+                    stream.close()
+                except OSError:
+                    pass
+            self.server = None
 
     # -- prefix -----------------------------------------------------------
     def _ensure_prefix(self):
-        os.makedirs(os.path.dirname(self.prefix), exist_ok=True)
-        stamp = os.path.join(self.prefix, ".gkr-prefix")
-        with open(self.prefix + ".lock", "w") as lock:
+        os.makedirs(os.path.dirname(self.prepared), exist_ok=True)
+        stamp = os.path.join(self.prepared, ".gkr-prefix")
+        with open(self.prepared + ".lock", "w") as lock:
             fcntl.flock(lock, fcntl.LOCK_EX)
             if os.path.exists(stamp):
                 with open(stamp) as f:
@@ -151,6 +232,24 @@ class Wine:
             self._checked(["wineserver", "-w"], 60, "wineserver -w")
             with open(stamp, "w") as f:
                 f.write(PREFIX_VERSION + "\n")
+
+    def _copy_prefix(self):
+        """The slot's prefix: a copy of the prepared one, made again when that changed."""
+        with open(os.path.join(self.prepared, ".gkr-prefix")) as f:
+            want = f.read()
+        stamp = os.path.join(self.prefix, ".gkr-prefix")
+        with open(self.prefix + ".lock", "w") as lock:
+            fcntl.flock(lock, fcntl.LOCK_EX)
+            if os.path.exists(stamp):
+                with open(stamp) as f:
+                    if f.read() == want:
+                        return
+            fresh = self.prefix + ".new"
+            subprocess.run(["rm", "-rf", fresh, self.prefix], check=True, timeout=120)
+            with open(self.prepared + ".lock", "w") as prepared_lock:
+                fcntl.flock(prepared_lock, fcntl.LOCK_SH)
+                subprocess.run(["cp", "-a", "--reflink=auto", self.prepared, fresh], check=True, timeout=300)
+            os.rename(fresh, self.prefix)
 
     def _checked(self, cmd, timeout, what):
         p = subprocess.Popen(cmd, env=self.env, stdout=subprocess.DEVNULL,
@@ -196,17 +295,26 @@ class Wine:
         return p.returncode, text.decode("utf-8", "replace").replace("\r\n", "\n")
 
     def probe(self, *args, timeout=30):
-        """Runs probe.exe with the given command(s); returns (exit code, output lines).
-        The probe prints a line for every outcome of its own, so a failure with
-        no output at all means Wine did not run it; that is tried once more."""
-        exe = os.path.join(bin_dir(), "probe.exe")
-        code, out = self.run(exe, *args, timeout=timeout)
-        if code != 0 and not out.strip():
-            print(f"gkrwine: probe did not run (exit {code}, wine said: {self.last_stderr[-500:]!r}); "
-                  "trying again", file=sys.stderr)
-            time.sleep(0.5)
-            code, out = self.run(exe, *args, timeout=timeout)
-        return code, out.splitlines()
+        """Runs probe.exe command(s) (joined with ";"); returns (exit code, output lines).
+        They go to the session's serving probe; a query that does not end in
+        time stops that probe (the next query starts another) and raises WineError."""
+        args = [str(a) for a in args]
+        if any("\t" in a or "\n" in a for a in args):
+            raise WineError(f"probe arguments cannot hold tabs or line ends: {args!r}")
+        if self.server is None or self.server.poll() is not None:
+            self._stop_server()
+            self._start_server(60)
+        deadline = time.monotonic() + timeout
+        try:
+            self.server.stdin.write(("\t".join(args) + "\n").encode("utf-8"))
+            self.server.stdin.flush()
+            lines = []
+            while not (line := self._read_line(deadline)).startswith(PROBE_END):
+                lines.append(line)
+        except (WineError, OSError) as e:
+            self._stop_server()
+            raise WineError(f"probe {' '.join(args)}: {e} within {timeout} s")
+        return int(line[1:]), lines
 
     def probe_ok(self, *args, timeout=30):
         """probe() that raises unless the probe succeeded; returns the output lines."""
@@ -242,6 +350,7 @@ class Wine:
                 pass
 
     def close(self):
+        self._stop_server()
         for p in self.procs:
             self._kill(p)
             for stream in (p.stdout, p.stderr):
@@ -249,7 +358,10 @@ class Wine:
                     stream.close()
         self.procs.clear()
         try:
-            self._wait_for_server_exit()
+            if self.private:
+                self._end_server()
+            else:
+                self._wait_for_server_exit()
         except WineError:
             pass
         if self.xvfb:

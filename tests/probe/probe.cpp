@@ -28,7 +28,10 @@
 //   list-box HWND ID                      every item of list box ID: item I data D "text"
 //   set-text HWND ID TEXT                 WM_SETTEXT to dialog item ID
 //   lock-file PATH MS                     opens the file without sharing, prints held, keeps it MS
+//   read-scene HWND                       the game state in the window's picture, read by GKRTimer's
+//                                         own screen reading: scene gauge G max M marker K framed F notes N...
 // Numbers may be decimal or 0x-hex. Several commands can be joined with ";".
+// "probe serve" answers batches read from stdin, one a line (see Serve).
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
@@ -39,6 +42,11 @@
 #include <cwchar>
 #include <string>
 #include <vector>
+
+#include "app/health_gauge.h"
+#include "app/note_colors.h"
+#include "app/note_panel.h"
+#include "app/screen_capture_win.h"
 
 namespace {
 
@@ -127,12 +135,16 @@ int Keys(const std::wstring& combo, DWORD holdMs) {
         vks.push_back(VkOf(combo.substr(start, plus - start)));
         start = plus + 1;
     }
+    // The right-hand Ctrl and Alt share their scan codes with the left ones;
+    // only the extended flag tells them apart.
+    const auto flags = [](WORD vk) -> DWORD { return vk == VK_RCONTROL || vk == VK_RMENU ? KEYEVENTF_EXTENDEDKEY : 0; };
     std::vector<INPUT> in;
     for (WORD vk : vks) {
         INPUT i{};
         i.type = INPUT_KEYBOARD;
         i.ki.wVk = vk;
         i.ki.wScan = (WORD)MapVirtualKeyW(vk, MAPVK_VK_TO_VSC);
+        i.ki.dwFlags = flags(vk);
         in.push_back(i);
     }
     for (auto it = vks.rbegin(); it != vks.rend(); ++it) {
@@ -140,7 +152,7 @@ int Keys(const std::wstring& combo, DWORD holdMs) {
         i.type = INPUT_KEYBOARD;
         i.ki.wVk = *it;
         i.ki.wScan = (WORD)MapVirtualKeyW(*it, MAPVK_VK_TO_VSC);
-        i.ki.dwFlags = KEYEVENTF_KEYUP;
+        i.ki.dwFlags = KEYEVENTF_KEYUP | flags(*it);
         in.push_back(i);
     }
     // Press all, hold so pollers see the keys down, then release.
@@ -325,6 +337,28 @@ int WaitOwned(HWND owner, const std::wstring& cls, DWORD timeout) {
     return 1;
 }
 
+// The same captures and rules as the game watch, so a test of what a game
+// window shows never restates how it is read.
+int ReadScene(HWND window) {
+    if (!IsWindow(window)) { Print("no window\n"); return 1; }
+    RECT client{};
+    GetClientRect(window, &client);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    HDC screen = CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr);
+    static gkr::CaptureBuffer strip, column, panel;
+    const gkr::HealthGaugeReading gauge =
+        gkr::ReadHealthGauge(gkr::CaptureBlock(screen, origin, gkr::HealthStripRect(client.right), strip));
+    const bool marker = gkr::HasNotePanelMarker(gkr::CaptureBlock(screen, origin, gkr::kMarkerColumnRect, column));
+    const gkr::NoteSlots slots = gkr::ReadNoteSlots(gkr::CaptureBlock(screen, origin, gkr::kNotePanelRect, panel));
+    DeleteDC(screen);
+    std::string notes;
+    for (int i = 0; i < slots.filled; ++i) notes += " " + std::to_string(gkr::MatchNoteColor(slots.colors[(size_t)i]));
+    Print("scene gauge %d max %d marker %d framed %d notes%s\n", gauge.present ? 1 : 0, (int)gauge.maxHealth,
+          marker ? 1 : 0, slots.framed ? 1 : 0, notes.c_str());
+    return 0;
+}
+
 int Run(const std::vector<std::wstring>& a) {
     if (a.empty()) return 2;
     const std::wstring& cmd = a[0];
@@ -486,6 +520,7 @@ int Run(const std::vector<std::wstring>& a) {
         CloseHandle(file);
         return 0;
     }
+    if (cmd == L"read-scene" && need(1)) return ReadScene(Hwnd(a[1]));
     if (cmd == L"sleep" && need(1)) {
         Sleep((DWORD)Num(a[1]));
         return 0;
@@ -493,15 +528,12 @@ int Run(const std::vector<std::wstring>& a) {
     return 2;
 }
 
-}  // namespace
-
-int main() {
-    int argc = 0;
-    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+// Runs commands joined with ";" one after another; stops at the first failure.
+int RunBatch(const std::vector<std::wstring>& args) {
     std::vector<std::wstring> cmd;
     int result = 0;
-    for (int i = 1; i <= argc; ++i) {
-        if (i == argc || wcscmp(argv[i], L";") == 0) {
+    for (size_t i = 0; i <= args.size(); ++i) {
+        if (i == args.size() || args[i] == L";") {
             if (cmd.empty()) continue;
             result = Run(cmd);
             if (result == 2) {
@@ -511,8 +543,57 @@ int main() {
             if (result != 0) return result;
             cmd.clear();
         } else {
-            cmd.push_back(argv[i]);
+            cmd.push_back(args[i]);
         }
     }
     return result;
+}
+
+std::wstring FromUtf8(const std::string& s) {
+    if (s.empty()) return std::wstring();
+    int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), (int)s.size(), nullptr, 0);
+    std::wstring w(n, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, s.data(), (int)s.size(), &w[0], n);
+    return w;
+}
+
+// Serving keeps one process up for a whole test session, so a query costs a
+// pipe round trip instead of a Wine process start. Each line on stdin is one
+// batch, its arguments separated by tabs (UTF-8); after the batch's own output
+// comes a line "\x1e" followed by its exit code. The end of stdin ends the probe.
+int Serve() {
+    HANDLE in = GetStdHandle(STD_INPUT_HANDLE);
+    Print("ready\n");
+    std::string pending;
+    char buf[4096];
+    for (;;) {
+        size_t newline;
+        while ((newline = pending.find('\n')) != std::string::npos) {
+            std::string line = pending.substr(0, newline);
+            pending.erase(0, newline + 1);
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            std::vector<std::wstring> args;
+            size_t start = 0;
+            for (;;) {
+                size_t tab = line.find('\t', start);
+                args.push_back(FromUtf8(line.substr(start, tab == std::string::npos ? std::string::npos : tab - start)));
+                if (tab == std::string::npos) break;
+                start = tab + 1;
+            }
+            const int result = RunBatch(args);
+            Print("\x1e%d\n", result);
+        }
+        DWORD got = 0;
+        if (!ReadFile(in, buf, sizeof buf, &got, nullptr) || got == 0) return 0;
+        pending.append(buf, got);
+    }
+}
+
+}  // namespace
+
+int main() {
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    if (argc == 2 && wcscmp(argv[1], L"serve") == 0) return Serve();
+    return RunBatch(std::vector<std::wstring>(argv + 1, argv + argc));
 }

@@ -13,6 +13,7 @@
 #include "dummy/scene_commands.h"
 #include "overlays/flute_dlg_win.h"
 #include "overlays/flute_wnd_win.h"
+#include "resources/page_ids.h"
 #include "settings/data_files.h"
 #include "tests/windows/dummy_game.h"
 #include "tests/windows/manager_test_support.h"
@@ -133,6 +134,25 @@ TEST_F(FlutePanel, APlayedSongCountsDownAndKeepsItWhenItsColoursAreLearned) {
     dummy->Command(dummy::kCmdHideNotePanel);
     EXPECT_TRUE(WatchUntil([&] { return !(GetWindowLongW(panel, GWL_STYLE) & WS_VISIBLE); }))
         << "hidden with the game's note panel";
+}
+
+TEST_F(FlutePanel, WithNoPlayableSongLeftTheCaptionAloneRemains) {
+    HWND panel = Open(1, 3, 6);
+    ASSERT_NE(nullptr, panel);
+    ASSERT_EQ(2u, FluteWnd::Instance()->SongCount());
+    // Up and down notes 4 and 5: no song of the file is playable any more.
+    HWND page = FluteDlg::Instance()->handle;
+    for (int id : {IDC_FLUTE_UPNOTE, IDC_FLUTE_DOWNNOTE}) {
+        SendDlgItemMessageW(page, id, CB_SETCURSEL, id == IDC_FLUTE_UPNOTE ? 3 : 4, 0);
+        SendMessageW(page, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(page, id)));
+    }
+    EXPECT_EQ(0u, FluteWnd::Instance()->SongCount());
+    RECT client = {}, outer = {};
+    GetClientRect(panel, &client);
+    GetWindowRect(panel, &outer);
+    EXPECT_EQ(0, client.bottom) << "no rows";
+    EXPECT_GT(outer.bottom - outer.top, 0) << "the caption stays";
+    EXPECT_EQ(230, outer.right - outer.left);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -84,6 +85,16 @@ protected:
     void Notify(HWND from, UINT code) {
         NMHDR header = {from, static_cast<UINT_PTR>(GetDlgCtrlID(from)), code};
         EXPECT_EQ(0, SendMessageW(dlg->handle, WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header)));
+    }
+
+    // A left click at the centre of tab item `index`, as the mouse gives it.
+    void ClickTab(int index) {
+        RECT item = {};
+        ASSERT_TRUE(SendMessageW(dlg->tab, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
+        const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+        PostMessageW(dlg->tab, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PostMessageW(dlg->tab, WM_LBUTTONUP, 0, at);
+        DrainMessages();
     }
 
     std::vector<bool> Visibility() const {
@@ -187,12 +198,12 @@ TEST_F(ManagerDialog, FirstTabIsSelectedAndOnlyItsPageShown) {
     EXPECT_EQ((std::vector<bool>{true, false, false, false, false}), Visibility());
 }
 
-TEST_F(ManagerDialog, SelectingATabShowsOnlyItsPage) {
+TEST_F(ManagerDialog, AClickOnATabShowsOnlyItsPage) {
     Open();
-    for (int i : {3, 1, 4, 2, 0}) {
+    for (int i : {3, 1, 4, 2, 0, 0}) {  // the last click lands on the tab already selected
         SCOPED_TRACE(i);
-        SendMessageW(dlg->tab, TCM_SETCURSEL, static_cast<WPARAM>(i), 0);
-        Notify(dlg->tab, TCN_SELCHANGE);
+        ClickTab(i);
+        EXPECT_EQ(i, SendMessageW(dlg->tab, TCM_GETCURSEL, 0, 0));
         std::vector<bool> expected(5, false);
         expected[static_cast<size_t>(i)] = true;
         EXPECT_EQ(expected, Visibility());
@@ -272,24 +283,87 @@ TEST_F(ManagerDialog, GameButtonsAndUnknownIdsLeaveTheDialogAsItIs) {
     EXPECT_FALSE(dir.Has("conf.xml"));
 }
 
-TEST_F(ManagerDialog, ExitCommandSavesAndDestroysDialogPagesAndOverlays) {
+TEST_F(ManagerDialog, ExitOkAndCancelSaveAndDestroyDialogPagesAndOverlays) {
     FakeGameWindow game;
+    for (WORD id : {static_cast<WORD>(IDC_MANAGER_EXIT), static_cast<WORD>(IDOK), static_cast<WORD>(IDCANCEL)}) {
+        SCOPED_TRACE(id);
+        DeleteFileA(dir.File("conf.xml").c_str());
+        Open();
+        SendMessageW(dlg->handle, WM_TIMER, kOverlayTimerId, 0);
+        const HWND timer = TimerWnd::Instance()->handle;
+        ASSERT_TRUE(IsWindow(timer));
+        const std::vector<HWND> pages = dlg->pages;
+
+        SendMessageW(dlg->handle, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+        EXPECT_TRUE(DrainMessages());
+        EXPECT_EQ(nullptr, dlg->handle);
+        for (HWND page : pages) EXPECT_FALSE(IsWindow(page));
+        EXPECT_EQ(nullptr, EnergyDlg::Instance()->handle) << "a destroyed page forgets its window";
+        EXPECT_FALSE(IsWindow(timer));
+        EXPECT_EQ(nullptr, TimerWnd::Instance()->handle);
+        EXPECT_FALSE(FluteWnd::Instance()->Exists()) << "each overlay goes with its page";
+        EXPECT_FALSE(EnergyWnd::Instance()->Exists());
+        EXPECT_TRUE(dir.Has("conf.xml"));
+    }
+}
+
+TEST_F(ManagerDialog, EnergyOffsetTrackbarsStoreShowAndMoveTheBar) {
+    FakeGameWindow game;
+    Settings& s = AppSettings();
+    s.MaxHealth = 100;
+    s.UseEnergy = 1;
+    s.OffsetX = s.OffsetY = 0;
     Open();
     SendMessageW(dlg->handle, WM_TIMER, kOverlayTimerId, 0);
-    const HWND timer = TimerWnd::Instance()->handle;
-    ASSERT_TRUE(IsWindow(timer));
-    const std::vector<HWND> pages = dlg->pages;
+    ASSERT_TRUE(testing::PumpUntil([] { return EnergyWnd::Instance()->Exists(); }, 2000));
+    HWND bar = EnergyWnd::Instance()->handle;
+    HWND page = PageOfTab(1);
+    EXPECT_EQ(L"0, 0", testing::TextOf(GetDlgItem(page, IDC_ENERGY_OFFSETS)));
 
-    SendMessageW(dlg->handle, WM_COMMAND, MAKEWPARAM(IDC_MANAGER_EXIT, BN_CLICKED), 0);
-    EXPECT_TRUE(DrainMessages());
-    EXPECT_EQ(nullptr, dlg->handle);
-    for (HWND page : pages) EXPECT_FALSE(IsWindow(page));
-    EXPECT_EQ(nullptr, EnergyDlg::Instance()->handle) << "a destroyed page forgets its window";
-    EXPECT_FALSE(IsWindow(timer));
-    EXPECT_EQ(nullptr, TimerWnd::Instance()->handle);
-    EXPECT_FALSE(FluteWnd::Instance()->Exists()) << "each overlay goes with its page";
-    EXPECT_FALSE(EnergyWnd::Instance()->Exists());
-    EXPECT_TRUE(dir.Has("conf.xml"));
+    // As a drag does: the trackbar moves, then tells its page.
+    const std::pair<int, int> moves[] = {{IDC_ENERGY_OFFSETX, 7}, {IDC_ENERGY_OFFSETY, -20}};
+    for (const auto& [id, position] : moves) {
+        HWND trackbar = GetDlgItem(page, id);
+        SendMessageW(trackbar, TBM_SETPOS, TRUE, position);
+        SendMessageW(page, WM_HSCROLL, TB_ENDTRACK, reinterpret_cast<LPARAM>(trackbar));
+    }
+    EXPECT_EQ(7, s.OffsetX.load());
+    EXPECT_EQ(-20, s.OffsetY.load());
+    EXPECT_EQ(L"7, -20", testing::TextOf(GetDlgItem(page, IDC_ENERGY_OFFSETS)));
+    EXPECT_TRUE(testing::PumpUntil([bar] { return RectInParent(bar).left == 119 + 7; }, 2000));
+    const RECT r = RectInParent(bar);
+    EXPECT_EQ(23 - 20, r.top);
+    EXPECT_EQ(325, r.right - r.left);
+}
+
+TEST_F(ManagerDialog, ANewTimerIsHiddenAtOnceWhileTheTimerIsOff) {
+    FakeGameWindow game;
+    AppSettings().UseTimer = 0;
+    Open();
+    for (int round = 0; round < 2; ++round) {  // the first timer, then one made anew after it went
+        SCOPED_TRACE(round);
+        SendMessageW(dlg->handle, WM_TIMER, kOverlayTimerId, 0);
+        ASSERT_TRUE(testing::PumpUntil([] { return TimerWnd::Instance()->Exists(); }, 2000));
+        HWND timer = TimerWnd::Instance()->handle;
+        // Well before the next one-second check could hide it.
+        EXPECT_TRUE(testing::PumpUntil([timer] { return !HasVisibleStyle(timer); }, 500));
+        DestroyWindow(timer);
+    }
+}
+
+TEST_F(ManagerDialog, SongSheetPageTakesTheSkillClickAtOnceAndNoSideChoiceAsFive) {
+    AppSettings().FluteSkill = 0;
+    AppSettings().SideNote = 7;
+    Open();
+    HWND page = PageOfTab(3);
+    SendDlgItemMessageW(page, IDC_FLUTE_SKILL, BM_CLICK, 0, 0);
+    EXPECT_EQ(1, AppSettings().FluteSkill.load()) << "a click on 피리명인 counts at once";
+    EXPECT_EQ(7, AppSettings().SideNote.load());
+
+    HWND side = GetDlgItem(page, IDC_FLUTE_SIDENOTE);
+    SendMessageW(side, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_FLUTE_SIDENOTE, CBN_SELCHANGE), reinterpret_cast<LPARAM>(side));
+    EXPECT_EQ(5, AppSettings().SideNote.load()) << "no selection reads as -1 + 6";
 }
 
 }  // namespace

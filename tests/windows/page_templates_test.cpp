@@ -249,5 +249,21 @@ TEST_F(PageTemplates, PagesUseTheShellDialogFontAtEightPoints) {
     }
 }
 
+TEST_F(PageTemplates, ManagerDialog1042) {
+    Create(1042);
+    ExpectSize(221, 224);
+    ExpectControls({
+        {1004, WC_TABCONTROLW, L"", Dlu(5, 5, 210, 160), TCS_MULTILINE, TCS_MULTILINE},
+        Push(57729, L"그라최상위", Dlu(5, 176, 50, 15)),
+        Push(57730, L"최상위해제", Dlu(5, 191, 50, 15)),
+        Push(57732, L"그라F", Dlu(58, 176, 50, 15)),
+        Push(1001, L"그라강종", Dlu(58, 191, 50, 15)),
+        {57690, L"Button", L"종료", Dlu(111, 176, 50, 30), BS_TYPEMASK | BS_PUSHLIKE, BS_AUTOCHECKBOX | BS_PUSHLIKE},
+        {1003, L"Button", L"제작자 홈페이지 바로가기", Dlu(164, 176, 50, 30), BS_TYPEMASK | BS_MULTILINE,
+         BS_PUSHBUTTON | BS_MULTILINE},
+        {-1, L"Static", L"GKR Utility by Tovrin v0.0.1.4", Dlu(25, 211, 150, 8), SS_TYPEMASK, SS_CENTER},
+    });
+}
+
 }  // namespace
 }  // namespace gkr
