@@ -53,7 +53,9 @@ def pe_regions(data):
 
 
 def region_of(regions, offset):
-    for start, end, name in regions or ():
+    if regions is None:
+        return "the file"
+    for start, end, name in regions:
         if start <= offset < end:
             return name
     return "outside any section"
