@@ -25,8 +25,8 @@ function(gkr_split_debug_info target)
     return()
   endif()
   add_custom_command(TARGET ${target} POST_BUILD
-    COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE:${target}> $<TARGET_FILE:${target}>.debug
-    COMMAND ${CMAKE_OBJCOPY} --strip-debug --strip-unneeded --file-alignment 4096
+    COMMAND ${GKR_OBJCOPY_REPRODUCIBLE} --only-keep-debug $<TARGET_FILE:${target}> $<TARGET_FILE:${target}>.debug
+    COMMAND ${GKR_OBJCOPY_REPRODUCIBLE} --strip-debug --strip-unneeded --file-alignment 4096
             --add-gnu-debuglink=$<TARGET_FILE:${target}>.debug $<TARGET_FILE:${target}>
     WORKING_DIRECTORY $<TARGET_FILE_DIR:${target}>
     VERBATIM)

@@ -5,8 +5,12 @@ import hashlib
 import os
 import shutil
 import sys
+import time
 import zipfile
 
+# Every entry gets the same owner-independent permissions (rw-r--r--, a Unix
+# regular file), whatever the umask of the machine that built it.
+ENTRY_ATTRIBUTES = 0o100644 << 16
 
 
 def sha256(path):
@@ -26,6 +30,34 @@ def version(source):
     raise SystemExit("release: no GKR_VERSION_TEXT in resources/version.h")
 
 
+def entry_date():
+    """The zip's entry date: SOURCE_DATE_EPOCH (the commit's time), in UTC so
+    that the time zone of the building machine does not show."""
+    text = os.environ.get("SOURCE_DATE_EPOCH", "")
+    try:
+        stamp = time.gmtime(int(text))
+    except (ValueError, OverflowError):
+        raise SystemExit(f"release: SOURCE_DATE_EPOCH must be seconds since 1970, not {text!r}")
+    if stamp.tm_year < 1980:  # the earliest date a zip entry can carry
+        raise SystemExit(f"release: SOURCE_DATE_EPOCH {text} lies before 1980")
+    return stamp[:6]
+
+
+def write_zip(archive, stage, top, date):
+    """Entries in name order with fixed dates and permissions: the zip's bytes
+    follow from the staged files' bytes alone."""
+    partial = archive + ".partial"
+    with zipfile.ZipFile(partial, "w") as z:
+        for target in sorted(os.listdir(stage)):
+            info = zipfile.ZipInfo(f"{top}/{target}", date_time=date)
+            info.compress_type = zipfile.ZIP_DEFLATED
+            info.create_system = 3
+            info.external_attr = ENTRY_ATTRIBUTES
+            with open(os.path.join(stage, target), "rb") as f:
+                z.writestr(info, f.read())
+    os.replace(partial, archive)  # a failed run leaves no cut zip behind
+
+
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--source", required=True)
@@ -33,6 +65,7 @@ def main():
     a = ap.parse_args()
 
     name = f"GKRTimer-{version(a.source)}"
+    date = entry_date()
     out = os.path.join(a.build, "release")
     stage = os.path.join(out, name)
     shutil.rmtree(stage, ignore_errors=True)
@@ -51,9 +84,7 @@ def main():
             f.write(f"{sha256(os.path.join(stage, target))}  {target}\n")
 
     archive = os.path.join(out, name + ".zip")
-    with zipfile.ZipFile(archive, "w", zipfile.ZIP_DEFLATED) as z:
-        for target in sorted(os.listdir(stage)):
-            z.write(os.path.join(stage, target), f"{name}/{target}")
+    write_zip(archive, stage, name, date)
     with open(archive + ".sha256", "w") as f:
         f.write(f"{sha256(archive)}  {os.path.basename(archive)}\n")
 
@@ -61,7 +92,10 @@ def main():
     with zipfile.ZipFile(archive) as z:
         for info in z.infolist():
             print(f"  {info.file_size:>10}  {info.filename}")
-    print(f"release: sha256 {sha256(archive)}")
+    for program in ("GKRTimer.exe", "DummyGKR.exe"):
+        symbols = os.path.join(bindir, program + ".debug")
+        print(f"release: sha256 {sha256(symbols)}  {os.path.relpath(symbols, a.build)}")
+    print(f"release: sha256 {sha256(archive)}  {os.path.basename(archive)}")
     return 0
 
 
