@@ -2,7 +2,7 @@
 
 #include "app/dispatch_plan.h"
 #include "app/game_watch_win.h"
-#include "app/thread_wait_win.h"
+#include "app/framework/thread_wait_win.h"
 #include "app/worker_loop.h"
 #include "input/input_poll_win.h"
 #include "overlays/energy_dlg_win.h"

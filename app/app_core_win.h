@@ -8,8 +8,8 @@
 #include <atomic>
 #include <cstdint>
 
-#include "app/singleton.h"
-#include "app/task_scheduler.h"
+#include "app/framework/singleton.h"
+#include "app/framework/task_scheduler.h"
 
 namespace gkr {
 

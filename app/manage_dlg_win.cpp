@@ -4,12 +4,12 @@
 
 #include <iterator>
 
-#include "app/contract.h"
+#include "app/framework/contract.h"
 #include "app/defaults.h"
-#include "app/game_control_win.h"
-#include "app/game_window_win.h"
-#include "app/overlay_thread_win.h"
-#include "app/overlay_win.h"
+#include "app/game/game_control_win.h"
+#include "app/game/game_window_win.h"
+#include "overlays/overlay_thread_win.h"
+#include "overlays/overlay_win.h"
 #include "input/accel_dlg_win.h"
 #include "input/key_files_win.h"
 #include "input/keyconfig_dlg_win.h"

@@ -6,8 +6,8 @@
 #include <atomic>
 #include <vector>
 
-#include "app/dialog_win.h"
-#include "app/singleton.h"
+#include "app/framework/dialog_win.h"
+#include "app/framework/singleton.h"
 
 namespace gkr {
 

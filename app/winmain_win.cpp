@@ -4,7 +4,7 @@
 #include "app/app_core_win.h"
 #include "app/defaults.h"
 #include "app/dispatch_codes.h"
-#include "app/process_api_win.h"
+#include "app/game/process_api_win.h"
 #include "app/single_instance_win.h"
 #include "app/startup_win.h"
 #include "settings/settings.h"

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "app/overlay_thread_win.h"
-#include "app/overlay_win.h"
-#include "app/page_controls_win.h"
+#include "overlays/overlay_thread_win.h"
+#include "overlays/overlay_win.h"
+#include "app/framework/page_controls_win.h"
 #include "overlays/energy_bar_plan.h"
 #include "overlays/overlay_messages.h"
 #include "overlays/timer_wnd_win.h"

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "app/note_colors.h"
-#include "app/overlay_win.h"
-#include "app/page_controls_win.h"
-#include "app/screen_state.h"
+#include "app/screen/note_colors.h"
+#include "overlays/overlay_win.h"
+#include "app/framework/page_controls_win.h"
+#include "app/screen/screen_state.h"
 #include "overlays/overlay_messages.h"
 #include "overlays/sheet_rows.h"
 #include "resources/page_ids.h"

@@ -1,7 +1,7 @@
 #include "overlays/timer_dlg_win.h"
 
-#include "app/overlay_win.h"
-#include "app/page_controls_win.h"
+#include "overlays/overlay_win.h"
+#include "app/framework/page_controls_win.h"
 #include "overlays/overlay_geometry.h"
 #include "overlays/overlay_messages.h"
 #include "resources/page_ids.h"

@@ -4,11 +4,11 @@
 #include <string>
 
 #include "app/app_core_win.h"
-#include "app/contract.h"
-#include "app/double_buffer_win.h"
-#include "app/game_window_win.h"
-#include "app/overlay_win.h"
-#include "app/scoped_win.h"
+#include "app/framework/contract.h"
+#include "app/framework/double_buffer_win.h"
+#include "app/game/game_window_win.h"
+#include "overlays/overlay_win.h"
+#include "app/framework/scoped_win.h"
 #include "overlays/overlay_messages.h"
 #include "settings/settings.h"
 

@@ -8,10 +8,10 @@
 #include <cstdint>
 #include <mutex>
 
-#include "app/double_buffer_win.h"
-#include "app/scoped_win.h"
-#include "app/singleton.h"
-#include "app/window_win.h"
+#include "app/framework/double_buffer_win.h"
+#include "app/framework/scoped_win.h"
+#include "app/framework/singleton.h"
+#include "app/framework/window_win.h"
 #include "overlays/overlay_geometry.h"
 #include "overlays/timer_clock.h"
 

@@ -8,7 +8,7 @@
 
 #include "app/app_core_win.h"
 #include "app/dispatch_codes.h"
-#include "app/thread_wait_win.h"
+#include "app/framework/thread_wait_win.h"
 #include "overlays/energy_wnd_win.h"
 #include "overlays/flute_wnd_win.h"
 #include "overlays/timer_wnd_win.h"

@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/game_control_win.h"
+#include "app/game/game_control_win.h"
 #include "app/manage_dlg_win.h"
 #include "input/accel_dlg_win.h"
 #include "input/keyconfig_dlg_win.h"
