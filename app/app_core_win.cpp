@@ -1,6 +1,7 @@
 #include "app/app_core_win.h"
 
 #include "app/dispatch_plan.h"
+#include "app/framework/clock_win.h"
 #include "app/game_watch_win.h"
 #include "app/framework/thread_wait_win.h"
 #include "app/worker_loop.h"
@@ -15,16 +16,10 @@
 
 namespace gkr {
 
-int64_t PerformanceCount() {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return now.QuadPart;
-}
-
 namespace {
 
 // The worker's view of the platform: the performance counter, the sleep,
-// the dispatcher and the input poll.
+// the dispatcher and the input poll, whose matched actions go to the dispatcher.
 class CoreWorkerHost : public WorkerHost {
 public:
     explicit CoreWorkerHost(AppCore& core) : core_(core) {}
@@ -33,9 +28,11 @@ public:
     // at most one sleep.
     void Sleep(uint32_t ms) override { ::Sleep(ms); }
     int64_t Now() override { return PerformanceCount(); }
-    int64_t Frequency() override { return core_.frequency; }
+    int64_t Frequency() override { return PerformanceFrequency(); }
     void Dispatch(int32_t code) override { core_.Dispatch(code); }
-    void PollInput() override { gkr::PollInput(); }
+    void PollInput() override {
+        for (int32_t action : gkr::PollInput()) core_.Dispatch(action);
+    }
 
 private:
     AppCore& core_;

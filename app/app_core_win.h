@@ -29,7 +29,6 @@ public:
     EnergyWnd* energyWnd;
     TimerWnd* timerWnd;
 
-    int64_t frequency = 0;          // performance-counter ticks per second
     uint32_t sleepMs = 0;           // worker sleep per pass
     std::atomic<int32_t> running{0};  // 1 while the worker shall go on
     HANDLE workerThread = nullptr;
@@ -64,8 +63,5 @@ private:
 
 // Thread entry of the worker: AppCore::Instance()->RunWorker().
 DWORD WINAPI WorkerThreadProc(LPVOID);
-
-// The performance counter now.
-int64_t PerformanceCount();
 
 }  // namespace gkr

@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "app/framework/contract.h"
+#include "app/framework/page_controls_win.h"
 #include "app/defaults.h"
 #include "app/game/game_control_win.h"
 #include "app/game/game_window_win.h"

@@ -21,9 +21,6 @@ BOOL InitApplication(HINSTANCE instance) {
     core->sleepMs = 50;
     core->running = 1;
     SetModuleInstance(instance);
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    core->frequency = frequency.QuadPart;
 
     core->StartWorker();
     // Before the manager dialog, whose one-second timer hands it the overlays.

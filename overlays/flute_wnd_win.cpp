@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/app_core_win.h"
+#include "app/framework/clock_win.h"
 #include "app/framework/contract.h"
 #include "app/framework/double_buffer_win.h"
 #include "app/game/game_window_win.h"
@@ -60,11 +60,7 @@ SheetFontMetrics SheetMetrics() {
     return metrics;
 }
 
-FluteWnd::FluteWnd() {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    frequency_ = frequency.QuadPart;
-}
+FluteWnd::FluteWnd() = default;
 
 Procedure FluteWnd::DialogProc() { return &StaticProcedure<FluteWnd>; }
 
@@ -121,7 +117,7 @@ void FluteWnd::OnNotes(const int32_t notes[5]) {
     {
         std::lock_guard<std::mutex> guard(lock_);
         if (const Sheet* song = FindPlayedSong(AppSongSheets(), notes))
-            effects_.OnPlay(*song, PerformanceCount(), frequency_, master);
+            effects_.OnPlay(*song, PerformanceCount(), PerformanceFrequency(), master);
         repaint_.Invalidate();
     }
     if (HWND window = Live()) InvalidateRect(window, nullptr, FALSE);
@@ -153,13 +149,13 @@ size_t FluteWnd::SongCount() const {
 
 EffectFace FluteWnd::FaceOf(size_t row) const {
     std::lock_guard<std::mutex> guard(lock_);
-    return row < songs_.size() ? effects_.Face(songs_[row]->NoteVal, PerformanceCount(), frequency_) : EffectFace{};
+    return row < songs_.size() ? effects_.Face(songs_[row]->NoteVal, PerformanceCount(), PerformanceFrequency()) : EffectFace{};
 }
 
 std::vector<EffectFace> FluteWnd::FacesNow() const {
     std::vector<EffectFace> faces;
     const int64_t now = PerformanceCount();
-    for (const Sheet* song : songs_) faces.push_back(effects_.Face(song->NoteVal, now, frequency_));
+    for (const Sheet* song : songs_) faces.push_back(effects_.Face(song->NoteVal, now, PerformanceFrequency()));
     return faces;
 }
 
@@ -194,7 +190,7 @@ void FluteWnd::Draw(HDC dc, int width, int height) {
         std::lock_guard<std::mutex> guard(lock_);
         const int64_t now = PerformanceCount();
         for (const Sheet* song : songs_)
-            rows.push_back(RowPicture{song->notes, effects_.Face(song->NoteVal, now, frequency_), &song->Effect1});
+            rows.push_back(RowPicture{song->notes, effects_.Face(song->NoteVal, now, PerformanceFrequency()), &song->Effect1});
     }
     DoubleBuffer buffer(surface_, dc, width, height);
     if (!buffer.Ok()) return;

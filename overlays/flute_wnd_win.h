@@ -64,7 +64,6 @@ private:
     std::vector<const Sheet*> songs_;  // into the song list, which is never freed
     SongEffects effects_;
     SheetRepaint repaint_;
-    int64_t frequency_ = 0;
     ScopedFont font_;        // the painting thread's only
     PaintSurface surface_;   // likewise
 };

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "app/app_core_win.h"
+#include "app/framework/clock_win.h"
 #include "app/framework/contract.h"
 #include "app/framework/double_buffer_win.h"
 #include "app/game/game_window_win.h"
@@ -28,11 +28,7 @@ std::wstring Widen(const std::string& ascii) { return std::wstring(ascii.begin()
 
 }  // namespace
 
-TimerWnd::TimerWnd() : geometry_(ComputeTimerGeometry(1.0)) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    frequency_ = frequency.QuadPart;
-}
+TimerWnd::TimerWnd() : geometry_(ComputeTimerGeometry(1.0)) {}
 
 Procedure TimerWnd::DialogProc() { return &StaticProcedure<TimerWnd>; }
 
@@ -93,7 +89,7 @@ void TimerWnd::Stop() {
 void TimerWnd::Tick() {
     HWND window = UsableWindow();
     if (!window || !IsRunning()) return;
-    const ClockFace face = ClockFaceAt(PerformanceCount() - startCount_.load(), frequency_);
+    const ClockFace face = ClockFaceAt(PerformanceCount() - startCount_.load(), PerformanceFrequency());
     {
         std::lock_guard<std::mutex> guard(lock_);
         if (face == shown_) return;

@@ -69,7 +69,6 @@ private:
 
     std::atomic<int32_t> running_{0};
     std::atomic<int64_t> startCount_{0};
-    int64_t frequency_ = 0;
     std::atomic<HWND> gameWindow_{nullptr};  // the overlay's parent, as found at creation
 
     // Overlay thread only: the topmost state the indicator last showed, and

@@ -4,8 +4,6 @@
 
 #include <vector>
 
-#include "overlays/overlay_messages.h"
-
 namespace gkr {
 
 namespace {

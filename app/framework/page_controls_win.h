@@ -10,6 +10,10 @@
 
 namespace gkr {
 
+// To a settings page, sent with a bound or posted: run Sync from the
+// settings (wParam 0) or from the controls (wParam 1) on the page's thread.
+constexpr UINT kPageSyncMessage = WM_APP + 0x22;
+
 bool IsChecked(HWND page, int id);
 void SetChecked(HWND page, int id, bool checked);
 

@@ -108,9 +108,6 @@ TEST_F(DispatchTest, CodesOutsideTheTableChangeNothing) {
 
 TEST(Worker, RunsTasksAndStopsPromptly) {
     AppCore* core = AppCore::Instance();
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    core->frequency = f.QuadPart;
     core->sleepMs = 10;
     core->running = 1;
     const int32_t id = core->RegisterTask(1000, 0.001);  // a code that does nothing

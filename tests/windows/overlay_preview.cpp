@@ -13,7 +13,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/app_core_win.h"
+#include "app/framework/clock_win.h"
 #include "app/framework/contract.h"
 #include "app/framework/scoped_win.h"
 #include "app/screen/screen_state.h"
