@@ -117,8 +117,10 @@ int32_t AppCore::RunWorker() {
 
 DWORD WINAPI WorkerThreadProc(LPVOID) { return static_cast<DWORD>(AppCore::Instance()->RunWorker()); }
 
-void AppCore::StartWorker() {
+bool AppCore::StartWorker() {
     workerThread = CreateThread(nullptr, 0, WorkerThreadProc, nullptr, 0, nullptr);
+    if (!workerThread) running = 0;
+    return workerThread != nullptr;
 }
 
 bool AppCore::StopWorker(DWORD boundMs) {

@@ -43,8 +43,9 @@ public:
     // The worker's loop; returns 0 once `running` is cleared.
     int32_t RunWorker();
 
-    // Starts the worker thread (running must be 1 and sleepMs set).
-    void StartWorker();
+    // Starts the worker thread (running must be 1 and sleepMs set). False
+    // when no thread could be made (running is then 0).
+    bool StartWorker();
 
     // Clears `running` and waits at most boundMs for the worker to end (it
     // finishes its sleep and its pass), answering messages that it sends to

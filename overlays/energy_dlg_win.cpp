@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "overlays/overlay_thread_win.h"
 #include "overlays/overlay_win.h"
 #include "app/framework/page_controls_win.h"
 #include "overlays/energy_bar_plan.h"
@@ -46,9 +45,6 @@ INT_PTR EnergyDlg::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
         if (id >= IDC_ENERGY_OFFSETX && id <= IDC_ENERGY_USE) Sync(true);
         return 0;
     }
-    case WM_USER + 1:
-        OverlayThread::Instance().Post([overlay = energyWnd] { overlay->Create(); });
-        return 0;
     case kPageSyncMessage:
         Sync(wParam != 0);
         return TRUE;

@@ -73,20 +73,30 @@ bool OverlayThread::Start() {
     return Running();
 }
 
-void OverlayThread::Post(std::function<void()> job) {
+bool OverlayThread::Post(std::function<void()> job) {
     HWND host = host_;
     if (!host || IsCurrent()) {
         job();
-        return;
+        return true;
     }
     auto owned = std::make_unique<std::function<void()>>(std::move(job));
-    if (PostMessageW(host, kRunJob, 0, reinterpret_cast<LPARAM>(owned.get()))) owned.release();
+    if (PostMessageW(host, kRunJob, 0, reinterpret_cast<LPARAM>(owned.get()))) {
+        owned.release();  // the host deletes it after running it
+        return true;
+    }
+    // Never run on this thread instead: that is what the overlay thread is for.
+    wchar_t text[96];
+    wsprintfW(text, L"GKRTimer: an overlay job could not be posted (error %lu); dropped\n", GetLastError());
+    OutputDebugStringW(text);
+    return false;
 }
 
 bool OverlayThread::Stop(DWORD boundMs) {
     HWND host = host_;
     if (!thread_) return true;
-    if (host) PostMessageW(host, kEndThread, 0, 0);
+    // The host may refuse the message (gone, or its queue full): a quit
+    // posted to the thread itself ends its loop all the same.
+    if (!host || !PostMessageW(host, kEndThread, 0, 0)) PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
     if (!WaitForThreadAnsweringSends(thread_, boundMs)) return false;
     CloseHandle(thread_);
     thread_ = nullptr;

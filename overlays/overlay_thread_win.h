@@ -21,13 +21,17 @@ public:
     static OverlayThread& Instance();
 
     // Starts the thread and returns once it takes jobs. False if it could not
-    // be started; jobs then run on the thread that posts them.
+    // be started: the program then does not start at all, because overlays on
+    // the user-interface thread would let a hung game freeze the manager.
     bool Start();
 
     // Runs `job` on the overlay thread after the jobs posted before it, and
-    // returns at once. Without a running overlay thread the job runs here and
-    // now: the calling thread then owns the overlays (the Windows tests).
-    void Post(std::function<void()> job);
+    // returns at once. Without an overlay thread (never started, or stopped)
+    // the job runs here and now: the calling thread then owns the overlays
+    // (the Windows tests). False when the job could not be handed over (the
+    // thread's queue refused it): the job is dropped, said in the debug
+    // output, and the caller puts back what it set up for it.
+    bool Post(std::function<void()> job);
 
     // Runs the jobs posted so far, then ends the thread. Waits at most
     // boundMs, answering what other threads send to this one meanwhile; false

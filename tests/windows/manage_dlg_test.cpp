@@ -10,6 +10,7 @@
 #include "resources/manager_ids.h"
 #include "settings/settings.h"
 #include "tests/windows/manager_test_support.h"
+#include "tests/windows/player_messages.h"
 
 namespace gkr {
 namespace {
@@ -80,6 +81,18 @@ TEST_F(ManageDlgTest, OtherCommandsDoNothing) {
     EXPECT_EQ(0, r);
     EXPECT_FALSE(testing::DrainMessages());
     EXPECT_TRUE(dlg->Exists());
+}
+
+TEST_F(ManageDlgTest, ASaveThatFailsIsToldOnceAndTheWayOutStaysClean) {
+    ASSERT_TRUE(CreateDirectoryA("conf.xml", nullptr));  // conf.xml cannot be written
+    testing::PlayerMessages().clear();
+    SendMessageW(dlg->handle, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(testing::DrainMessages()) << "exit code 0";
+    SendMessageW(dlg->handle, WM_COMMAND, MAKEWPARAM(IDC_MANAGER_EXIT, BN_CLICKED), 0);
+    EXPECT_TRUE(testing::DrainMessages());
+    ASSERT_EQ(1u, testing::PlayerMessages().size()) << "three saves failed, one message";
+    EXPECT_NE(std::wstring::npos, testing::PlayerMessages()[0].find(L"conf.xml"));
+    RemoveDirectoryA("conf.xml");
 }
 
 }  // namespace
