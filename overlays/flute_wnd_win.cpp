@@ -7,6 +7,7 @@
 #include "app/framework/double_buffer_win.h"
 #include "app/game/game_window_win.h"
 #include "app/screen/note_colors.h"
+#include "overlays/overlay_procedure_win.h"
 #include "overlays/overlay_win.h"
 #include "app/framework/scoped_win.h"
 #include "app/screen/screen_state.h"
@@ -66,14 +67,6 @@ Procedure FluteWnd::DialogProc() { return &StaticProcedure<FluteWnd>; }
 
 LRESULT FluteWnd::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT:
-        EnsureClipsChildren(GetParent(window));  // the game may have dropped the style
-        [[fallthrough]];
-    case WM_PRINTCLIENT:
-        DrawOverlay(window, message, wParam, [this](HDC dc, int width, int height) { Draw(dc, width, height); });
-        return 0;
     case WM_MOVE:
         StorePosition(window);
         Reshape(window);  // the panel may be dragged over pixels the screen reading examines
@@ -87,13 +80,11 @@ LRESULT FluteWnd::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         AppSettings().UseFlute = 0;
         DestroyWindow(window);
         return 1;
-    case WM_NCDESTROY:
-        if (handle == window) handle = nullptr;
-        break;
     default:
         break;
     }
-    return DefWindowProcW(window, message, wParam, lParam);
+    return OverlayWindowMessage(*this, window, message, wParam, lParam,
+                                [this](HDC dc, int width, int height) { Draw(dc, width, height); });
 }
 
 void FluteWnd::Reshape(HWND window) {

@@ -7,6 +7,7 @@
 #include "app/framework/contract.h"
 #include "app/framework/double_buffer_win.h"
 #include "app/game/game_window_win.h"
+#include "overlays/overlay_procedure_win.h"
 #include "overlays/overlay_win.h"
 #include "app/framework/scoped_win.h"
 #include "overlays/overlay_messages.h"
@@ -43,15 +44,6 @@ LRESULT TimerWnd::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         Reshape(window);
         if (message == kReshapeOverlayMessage) InvalidateRect(window, nullptr, FALSE);
         return 0;
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT:
-        // Re-asserted because the game may have dropped the style since creation.
-        EnsureClipsChildren(GetParent(window));
-        [[fallthrough]];
-    case WM_PRINTCLIENT:
-        DrawOverlay(window, message, wParam, [this](HDC dc, int width, int height) { Draw(dc, width, height); });
-        return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
@@ -62,13 +54,11 @@ LRESULT TimerWnd::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return 0;
     case kTimerStateQuery:
         return StateAnswer();
-    case WM_NCDESTROY:
-        if (handle == window) handle = nullptr;
-        break;
     default:
         break;
     }
-    return DefWindowProcW(window, message, wParam, lParam);
+    return OverlayWindowMessage(*this, window, message, wParam, lParam,
+                                [this](HDC dc, int width, int height) { Draw(dc, width, height); });
 }
 
 HWND TimerWnd::UsableWindow() const { return AppSettings().UseTimer.load() != 0 ? Live() : nullptr; }
