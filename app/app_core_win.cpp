@@ -41,12 +41,12 @@ private:
 }  // namespace
 
 AppCore::AppCore()
-    : energyDlg(EnergyDlg::Instance()),
-      timerDlg(TimerDlg::Instance()),
-      fluteDlg(FluteDlg::Instance()),
-      fluteWnd(FluteWnd::Instance()),
-      energyWnd(EnergyWnd::Instance()),
-      timerWnd(TimerWnd::Instance()),
+    : energyDlg_(EnergyDlg::Instance()),
+      timerDlg_(TimerDlg::Instance()),
+      fluteDlg_(FluteDlg::Instance()),
+      fluteWnd_(FluteWnd::Instance()),
+      energyWnd_(EnergyWnd::Instance()),
+      timerWnd_(TimerWnd::Instance()),
       tasks_(&PerformanceCount) {}
 
 int32_t AppCore::RegisterTask(int32_t code, double seconds) { return tasks_.RegisterTask(code, seconds); }
@@ -59,10 +59,10 @@ void AppCore::Dispatch(int32_t code) {
     state.useTimer = settings.UseTimer;
     state.useEnergy = settings.UseEnergy;
     state.useFlute = settings.UseFlute;
-    state.timerRunning = timerWnd->IsRunning();
-    state.timerWndExists = timerWnd->Exists();
-    state.energyWndExists = energyWnd->Exists();
-    state.fluteWndExists = fluteWnd->Exists();
+    state.timerRunning = timerWnd_->IsRunning();
+    state.timerWndExists = timerWnd_->Exists();
+    state.energyWndExists = energyWnd_->Exists();
+    state.fluteWndExists = fluteWnd_->Exists();
 
     switch (PlanDispatch(code, state)) {
     case DispatchEffect::None:
@@ -74,61 +74,64 @@ void AppCore::Dispatch(int32_t code) {
         TaskGameWatch();
         break;
     case DispatchEffect::RedrawSheet:
-        fluteWnd->RefreshIfChanged();
+        fluteWnd_->RefreshIfChanged();
         break;
     case DispatchEffect::TickTimer:
-        timerWnd->Tick();
+        timerWnd_->Tick();
         break;
     case DispatchEffect::StartTimer:
-        timerWnd->Start();
+        timerWnd_->Start();
         break;
     case DispatchEffect::StopTimer:
-        timerWnd->Stop();
+        timerWnd_->Stop();
         break;
     case DispatchEffect::HideTimer:
-        timerWnd->Hide();
+        timerWnd_->Hide();
         break;
     case DispatchEffect::ShowTimer:
-        timerWnd->Show();
+        timerWnd_->Show();
         break;
     case DispatchEffect::EnergyOff:
         settings.UseEnergy = 0;
-        energyDlg->Sync(false);
+        energyDlg_->Sync(false);
         break;
     case DispatchEffect::EnergyOn:
         settings.UseEnergy = 1;
-        energyDlg->Sync(false);
+        energyDlg_->Sync(false);
         break;
     case DispatchEffect::SheetOff:
         settings.UseFlute = 0;
-        fluteDlg->Sync(false);
+        fluteDlg_->Sync(false);
         break;
     case DispatchEffect::SheetOn:
         settings.UseFlute = 1;
-        fluteDlg->Sync(false);
+        fluteDlg_->Sync(false);
         break;
     }
 }
 
 int32_t AppCore::RunWorker() {
     CoreWorkerHost host(*this);
-    return RunWorkerLoop(tasks_, running, sleepMs, host);
+    return RunWorkerLoop(tasks_, running_, sleepMs_, host);
 }
 
 DWORD WINAPI WorkerThreadProc(LPVOID) { return static_cast<DWORD>(AppCore::Instance()->RunWorker()); }
 
-bool AppCore::StartWorker() {
-    workerThread = CreateThread(nullptr, 0, WorkerThreadProc, nullptr, 0, nullptr);
-    if (!workerThread) running = 0;
-    return workerThread != nullptr;
+bool AppCore::StartWorker(uint32_t sleepMs) {
+    if (workerThread_) return true;
+    sleepMs_ = sleepMs;
+    running_ = 1;
+    workerThread_ = CreateThread(nullptr, 0, WorkerThreadProc, nullptr, 0, nullptr);
+    if (!workerThread_) running_ = 0;
+    return workerThread_ != nullptr;
 }
 
 bool AppCore::StopWorker(DWORD boundMs) {
-    running = 0;
-    if (!workerThread) return true;
-    if (!WaitForThreadAnsweringSends(workerThread, boundMs)) return false;
-    CloseHandle(workerThread);
-    workerThread = nullptr;
+    running_ = 0;
+    if (!workerThread_) return true;
+    if (!WaitForThreadAnsweringSends(workerThread_, boundMs)) return false;
+    CloseHandle(workerThread_);
+    workerThread_ = nullptr;
     return true;
 }
 

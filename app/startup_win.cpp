@@ -21,12 +21,8 @@ namespace gkr {
 
 bool ProgramStart::Run(StartStep step) {
     switch (step) {
-    case StartStep::Worker: {
-        AppCore* core = AppCore::Instance();
-        core->sleepMs = kWorkerSleepMs;
-        core->running = 1;
-        return core->StartWorker();
-    }
+    case StartStep::Worker:
+        return AppCore::Instance()->StartWorker(kWorkerSleepMs);
     case StartStep::OverlayThread:
         // Before the manager dialog, whose one-second timer hands it the overlays.
         return OverlayThread::Instance().Start();

@@ -41,8 +41,7 @@ TEST(StartFailure, IsToldUndoesWhatStartedAndRegistersNothing) {
 
         ASSERT_EQ(1u, testing::PlayerMessages().size());
         EXPECT_EQ(StartFailureText(failing), testing::PlayerMessages()[0]);
-        EXPECT_EQ(nullptr, core->workerThread) << "the worker is stopped again";
-        EXPECT_EQ(0, core->running);
+        EXPECT_FALSE(core->WorkerStarted()) << "the worker is stopped again";
         EXPECT_FALSE(OverlayThread::Instance().Running()) << "no overlay thread left behind";
         EXPECT_FALSE(ManageDlg::Instance()->Exists());
         EXPECT_EQ(tasksBefore, core->Tasks().Tasks().size());
