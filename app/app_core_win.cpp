@@ -1,8 +1,9 @@
 #include "app/app_core_win.h"
 
 #include "app/dispatch_plan.h"
+#include "app/framework/clock_win.h"
 #include "app/game_watch_win.h"
-#include "app/thread_wait_win.h"
+#include "app/framework/thread_wait_win.h"
 #include "app/worker_loop.h"
 #include "input/input_poll_win.h"
 #include "overlays/energy_dlg_win.h"
@@ -15,16 +16,10 @@
 
 namespace gkr {
 
-int64_t PerformanceCount() {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return now.QuadPart;
-}
-
 namespace {
 
 // The worker's view of the platform: the performance counter, the sleep,
-// the dispatcher and the input poll.
+// the dispatcher and the input poll, whose matched actions go to the dispatcher.
 class CoreWorkerHost : public WorkerHost {
 public:
     explicit CoreWorkerHost(AppCore& core) : core_(core) {}
@@ -33,9 +28,11 @@ public:
     // at most one sleep.
     void Sleep(uint32_t ms) override { ::Sleep(ms); }
     int64_t Now() override { return PerformanceCount(); }
-    int64_t Frequency() override { return core_.frequency; }
+    int64_t Frequency() override { return PerformanceFrequency(); }
     void Dispatch(int32_t code) override { core_.Dispatch(code); }
-    void PollInput() override { gkr::PollInput(); }
+    void PollInput() override {
+        for (int32_t action : gkr::PollInput()) core_.Dispatch(action);
+    }
 
 private:
     AppCore& core_;
@@ -44,12 +41,12 @@ private:
 }  // namespace
 
 AppCore::AppCore()
-    : energyDlg(EnergyDlg::Instance()),
-      timerDlg(TimerDlg::Instance()),
-      fluteDlg(FluteDlg::Instance()),
-      fluteWnd(FluteWnd::Instance()),
-      energyWnd(EnergyWnd::Instance()),
-      timerWnd(TimerWnd::Instance()),
+    : energyDlg_(EnergyDlg::Instance()),
+      timerDlg_(TimerDlg::Instance()),
+      fluteDlg_(FluteDlg::Instance()),
+      fluteWnd_(FluteWnd::Instance()),
+      energyWnd_(EnergyWnd::Instance()),
+      timerWnd_(TimerWnd::Instance()),
       tasks_(&PerformanceCount) {}
 
 int32_t AppCore::RegisterTask(int32_t code, double seconds) { return tasks_.RegisterTask(code, seconds); }
@@ -62,10 +59,10 @@ void AppCore::Dispatch(int32_t code) {
     state.useTimer = settings.UseTimer;
     state.useEnergy = settings.UseEnergy;
     state.useFlute = settings.UseFlute;
-    state.timerRunning = timerWnd->IsRunning();
-    state.timerWndExists = timerWnd->Exists();
-    state.energyWndExists = energyWnd->Exists();
-    state.fluteWndExists = fluteWnd->Exists();
+    state.timerRunning = timerWnd_->IsRunning();
+    state.timerWndExists = timerWnd_->Exists();
+    state.energyWndExists = energyWnd_->Exists();
+    state.fluteWndExists = fluteWnd_->Exists();
 
     switch (PlanDispatch(code, state)) {
     case DispatchEffect::None:
@@ -77,59 +74,64 @@ void AppCore::Dispatch(int32_t code) {
         TaskGameWatch();
         break;
     case DispatchEffect::RedrawSheet:
-        fluteWnd->RefreshIfChanged();
+        fluteWnd_->RefreshIfChanged();
         break;
     case DispatchEffect::TickTimer:
-        timerWnd->Tick();
+        timerWnd_->Tick();
         break;
     case DispatchEffect::StartTimer:
-        timerWnd->Start();
+        timerWnd_->Start();
         break;
     case DispatchEffect::StopTimer:
-        timerWnd->Stop();
+        timerWnd_->Stop();
         break;
     case DispatchEffect::HideTimer:
-        timerWnd->Hide();
+        timerWnd_->Hide();
         break;
     case DispatchEffect::ShowTimer:
-        timerWnd->Show();
+        timerWnd_->Show();
         break;
     case DispatchEffect::EnergyOff:
         settings.UseEnergy = 0;
-        energyDlg->Sync(false);
+        energyDlg_->Sync(false);
         break;
     case DispatchEffect::EnergyOn:
         settings.UseEnergy = 1;
-        energyDlg->Sync(false);
+        energyDlg_->Sync(false);
         break;
     case DispatchEffect::SheetOff:
         settings.UseFlute = 0;
-        fluteDlg->Sync(false);
+        fluteDlg_->Sync(false);
         break;
     case DispatchEffect::SheetOn:
         settings.UseFlute = 1;
-        fluteDlg->Sync(false);
+        fluteDlg_->Sync(false);
         break;
     }
 }
 
 int32_t AppCore::RunWorker() {
     CoreWorkerHost host(*this);
-    return RunWorkerLoop(tasks_, running, sleepMs, host);
+    return RunWorkerLoop(tasks_, running_, sleepMs_, host);
 }
 
 DWORD WINAPI WorkerThreadProc(LPVOID) { return static_cast<DWORD>(AppCore::Instance()->RunWorker()); }
 
-void AppCore::StartWorker() {
-    workerThread = CreateThread(nullptr, 0, WorkerThreadProc, nullptr, 0, nullptr);
+bool AppCore::StartWorker(uint32_t sleepMs) {
+    if (workerThread_) return true;
+    sleepMs_ = sleepMs;
+    running_ = 1;
+    workerThread_ = CreateThread(nullptr, 0, WorkerThreadProc, nullptr, 0, nullptr);
+    if (!workerThread_) running_ = 0;
+    return workerThread_ != nullptr;
 }
 
 bool AppCore::StopWorker(DWORD boundMs) {
-    running = 0;
-    if (!workerThread) return true;
-    if (!WaitForThreadAnsweringSends(workerThread, boundMs)) return false;
-    CloseHandle(workerThread);
-    workerThread = nullptr;
+    running_ = 0;
+    if (!workerThread_) return true;
+    if (!WaitForThreadAnsweringSends(workerThread_, boundMs)) return false;
+    CloseHandle(workerThread_);
+    workerThread_ = nullptr;
     return true;
 }
 

@@ -8,8 +8,8 @@
 #include <atomic>
 #include <cstdint>
 
-#include "app/singleton.h"
-#include "app/task_scheduler.h"
+#include "app/framework/singleton.h"
+#include "app/framework/task_scheduler.h"
 
 namespace gkr {
 
@@ -22,18 +22,6 @@ class TimerWnd;
 
 class AppCore : public Singleton<AppCore> {
 public:
-    EnergyDlg* energyDlg;
-    TimerDlg* timerDlg;
-    FluteDlg* fluteDlg;
-    FluteWnd* fluteWnd;
-    EnergyWnd* energyWnd;
-    TimerWnd* timerWnd;
-
-    int64_t frequency = 0;          // performance-counter ticks per second
-    uint32_t sleepMs = 0;           // worker sleep per pass
-    std::atomic<int32_t> running{0};  // 1 while the worker shall go on
-    HANDLE workerThread = nullptr;
-
     // Registers a periodic task; its period starts now. Returns its id.
     int32_t RegisterTask(int32_t code, double seconds);
     void UnregisterTask(int32_t id);
@@ -41,31 +29,46 @@ public:
     // Runs one task or action code; on the worker thread only.
     void Dispatch(int32_t code);
 
-    // The worker's loop; returns 0 once `running` is cleared.
-    int32_t RunWorker();
+    // Starts the worker thread, which sleeps sleepMs before each pass. False
+    // when no thread could be made. The user-interface thread only.
+    bool StartWorker(uint32_t sleepMs);
 
-    // Starts the worker thread (running must be 1 and sleepMs set).
-    void StartWorker();
-
-    // Clears `running` and waits at most boundMs for the worker to end (it
-    // finishes its sleep and its pass), answering messages that it sends to
-    // this thread's windows meanwhile. True when the worker has ended (or
-    // never ran).
+    // Tells the worker to end and waits at most boundMs for it (it finishes
+    // its sleep and its pass), answering messages that it sends to this
+    // thread's windows meanwhile. True when the worker has ended (or never
+    // ran). The user-interface thread only.
     bool StopWorker(DWORD boundMs);
+
+    // True from a successful StartWorker until a StopWorker that saw it end.
+    bool WorkerStarted() const { return workerThread_ != nullptr; }
 
     TaskScheduler& Tasks() { return tasks_; }
 
 private:
     friend class Singleton<AppCore>;
+    friend DWORD WINAPI WorkerThreadProc(LPVOID);
     AppCore();
+
+    // The worker's loop; returns 0 once running_ is cleared.
+    int32_t RunWorker();
+
+    // The overlays and their pages the dispatcher acts on: the process-wide
+    // objects, never destroyed.
+    EnergyDlg* const energyDlg_;
+    TimerDlg* const timerDlg_;
+    FluteDlg* const fluteDlg_;
+    FluteWnd* const fluteWnd_;
+    EnergyWnd* const energyWnd_;
+    TimerWnd* const timerWnd_;
+
+    uint32_t sleepMs_ = 0;             // the worker's sleep per pass, set before it starts
+    std::atomic<int32_t> running_{0};  // 1 while the worker shall go on
+    HANDLE workerThread_ = nullptr;
 
     TaskScheduler tasks_;
 };
 
 // Thread entry of the worker: AppCore::Instance()->RunWorker().
 DWORD WINAPI WorkerThreadProc(LPVOID);
-
-// The performance counter now.
-int64_t PerformanceCount();
 
 }  // namespace gkr

@@ -7,14 +7,15 @@
 
 #include "app/app_core_win.h"
 #include "app/dispatch_codes.h"
-#include "app/game_window_win.h"
-#include "app/health_gauge.h"
-#include "app/note_panel.h"
-#include "app/note_tracker.h"
-#include "app/overlay_win.h"
-#include "app/screen_capture_win.h"
-#include "app/screen_state.h"
-#include "app/watch_plan.h"
+#include "app/framework/clock_win.h"
+#include "app/game/game_window_win.h"
+#include "app/screen/health_gauge.h"
+#include "app/screen/note_panel.h"
+#include "app/screen/note_tracker.h"
+#include "overlays/overlay_win.h"
+#include "app/screen/screen_capture_win.h"
+#include "app/screen/screen_state.h"
+#include "app/screen/watch_plan.h"
 #include "overlays/energy_dlg_win.h"
 #include "overlays/flute_dlg_win.h"
 #include "overlays/flute_wnd_win.h"
@@ -57,14 +58,6 @@ bool CaptureOrigin(HWND game, POINT& origin) {
     return ClientToScreen(game, &origin) != FALSE;
 }
 
-int64_t Frequency() {
-    int64_t frequency = AppCore::Instance()->frequency;
-    if (frequency > 0) return frequency;
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f.QuadPart;
-}
-
 // A quest ended: the song effects of that quest no longer count.
 void HideAndResetSongSheet() {
     FluteWnd* sheet = FluteWnd::Instance();
@@ -90,7 +83,7 @@ void TaskGameWatch() {
     in.autoTimer = settings.UseAutoTimer.load() != 0;
     in.timerExists = TimerWnd::Instance()->Exists();
     in.now = PerformanceCount();
-    in.frequency = Frequency();
+    in.frequency = PerformanceFrequency();
     const WatchPlan plan = PlanWatchPass(in, state.autoTimer);
 
     if (plan.timer == AutoTimerAction::Start) AppCore::Instance()->Dispatch(dispatch::ActionTimerStart);

@@ -4,12 +4,14 @@
 
 #include <iterator>
 
-#include "app/contract.h"
+#include "app/framework/contract.h"
+#include "app/framework/page_controls_win.h"
+#include "app/framework/player_message_win.h"
 #include "app/defaults.h"
-#include "app/game_control_win.h"
-#include "app/game_window_win.h"
-#include "app/overlay_thread_win.h"
-#include "app/overlay_win.h"
+#include "app/game/game_control_win.h"
+#include "app/game/game_window_win.h"
+#include "overlays/overlay_thread_win.h"
+#include "overlays/overlay_win.h"
 #include "input/accel_dlg_win.h"
 #include "input/key_files_win.h"
 #include "input/keyconfig_dlg_win.h"
@@ -30,6 +32,11 @@
 namespace gkr {
 
 namespace {
+
+// The player's changes of this session are lost when conf.xml cannot be written.
+constexpr wchar_t kSettingsNotSavedText[] =
+    L"설정을 conf.xml 파일에 저장하지 못했습니다.\n"
+    L"이번에 바꾼 설정은 저장되지 않았습니다. 폴더가 읽기 전용이거나 디스크가 가득 찼는지 확인해 주세요.";
 
 // Tab labels in tab order: hotkeys, energy bar, timer, song sheets, game keys.
 const wchar_t* const kTabLabels[] = {L"단축키 설정", L"에너지바", L"타이머", L"피리악보", L"그라키 설정"};
@@ -74,18 +81,19 @@ INT_PTR ManageDlg::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_CLOSE:
         // The close box ends the program with the message loop; the dialog and
         // its pages stay until the process ends.
-        SaveSettingsFile();
+        SaveSettingsOnClose();
         PostQuitMessage(0);
         return TRUE;
     case WM_DESTROY:
-        SaveSettingsFile();
+        SaveSettingsOnClose();
         PostQuitMessage(0);
         return TRUE;
     case WM_ENDSESSION:
         // Logoff or shutdown: the process ends without another message, so
         // everything the ways out do happens here.
         if (wParam) {
-            SaveSettingsFile();
+            // No message box: the session ends whatever the player clicks.
+            if (!SaveSettingsFile()) OutputDebugStringW(L"GKRTimer: conf.xml could not be written at the session's end\n");
             EndKeySession();
         }
         return 0;
@@ -99,6 +107,7 @@ INT_PTR ManageDlg::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
 
 BOOL ManageDlg::OnInitDialog(HWND window) {
     handle = window;  // CreateDialogParamW has not returned it yet
+    saveFailureTold_ = false;
     LoadDataFiles();
     RefreshPadCapsIfWanted();  // after the hotkeys: only they say whether the pad is used
     tab = GetDlgItem(window, IDC_MANAGER_TAB);
@@ -116,7 +125,7 @@ void ManageDlg::OnCommand(HWND window, WORD id) {
     case IDOK:
     case IDCANCEL:
     case IDC_MANAGER_EXIT:
-        SaveSettingsFile();
+        SaveSettingsOnClose();
         CloseOnOverlayThread(*timerWnd);
         CloseWindow(window);
         DestroyWindow(window);  // its WM_DESTROY saves again and ends the message loop
@@ -152,10 +161,12 @@ void ManageDlg::OnTabChanged() {
 void ManageDlg::CreateMissingOverlays() {
     if (fluteWnd->Exists() && energyWnd->Exists() && timerWnd->Exists()) return;
     if (!FindGameWindow() || overlayJobWaiting_.exchange(true)) return;
-    OverlayThread::Instance().Post([this] {
+    const bool posted = OverlayThread::Instance().Post([this] {
         overlayJobWaiting_ = false;
         CreateMissingOverlaysNow();
     });
+    // A job that never runs must not block the next second's try.
+    if (!posted) overlayJobWaiting_ = false;
 }
 
 void ManageDlg::CreateMissingOverlaysNow() {
@@ -186,15 +197,21 @@ void ManageDlg::LoadDataFiles() {
     sheets.ComputeKeys();
 }
 
-void ManageDlg::SaveSettingsFile() {
+bool ManageDlg::SaveSettingsFile() {
     // A file that was there but not read whole is never replaced silently:
     // its bytes are kept beside it first, or it is not replaced at all.
     if (keepBeforeSave_) {
-        if (!KeepUnreadFile(kSettingsFile)) return;
+        if (!KeepUnreadFile(kSettingsFile)) return false;
         keepBeforeSave_ = false;
     }
-    // A failed write keeps the old file whole; there is no one to tell.
-    (void)SaveSettings(AppSettings(), kSettingsFile);
+    return SaveSettings(AppSettings(), kSettingsFile);
+}
+
+void ManageDlg::SaveSettingsOnClose() {
+    if (SaveSettingsFile() || saveFailureTold_) return;
+    // Once: the way out saves more than once ("종료" saves, then its WM_DESTROY).
+    saveFailureTold_ = true;
+    TellPlayer(kSettingsNotSavedText);
 }
 
 void ManageDlg::CreatePages() {

@@ -6,8 +6,8 @@
 #include <atomic>
 #include <vector>
 
-#include "app/dialog_win.h"
-#include "app/singleton.h"
+#include "app/framework/dialog_win.h"
+#include "app/framework/singleton.h"
 
 namespace gkr {
 
@@ -52,13 +52,19 @@ private:
     void CreateMissingOverlays();
     void CreateMissingOverlaysNow();  // the job, on the overlay thread
     void LoadDataFiles();          // conf.xml and SData.xml, read once at creation
-    void SaveSettingsFile();       // conf.xml, written on every way out
+    // conf.xml, written on every way out. False when it could not be written
+    // (the old file, if any, is then left whole).
+    bool SaveSettingsFile();
+    // The close box and "종료": saves, and tells the player once when the
+    // player's changes could not be kept.
+    void SaveSettingsOnClose();
     void CreatePages();            // the five settings pages inside the tab control
     void AddTabItems();
     void PlacePages();             // each page over the tab control's display area
 
     std::atomic<bool> overlayJobWaiting_{false};
     bool keepBeforeSave_ = false;  // conf.xml was there but not read whole
+    bool saveFailureTold_ = false;
 };
 
 }  // namespace gkr

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/contract.h"
+#include "app/framework/contract.h"
 
 namespace gkr {
 

@@ -2,13 +2,16 @@
 
 #include <commctrl.h>
 
+#include <vector>
+
 #include "app/app_core_win.h"
-#include "app/dispatch_codes.h"
-#include "app/game_control_win.h"
+#include "app/framework/player_message_win.h"
+#include "app/startup_tasks.h"
+#include "app/game/game_control_win.h"
 #include "app/manage_dlg_win.h"
-#include "app/module_win.h"
-#include "app/overlay_thread_win.h"
-#include "app/overlay_win.h"
+#include "app/framework/module_win.h"
+#include "overlays/overlay_thread_win.h"
+#include "overlays/overlay_win.h"
 #include "input/key_files_win.h"
 #include "overlays/energy_wnd_win.h"
 #include "overlays/flute_wnd_win.h"
@@ -16,34 +19,63 @@
 
 namespace gkr {
 
-BOOL InitApplication(HINSTANCE instance) {
-    AppCore* core = AppCore::Instance();
-    core->sleepMs = 50;
-    core->running = 1;
+bool ProgramStart::Run(StartStep step) {
+    switch (step) {
+    case StartStep::Worker:
+        return AppCore::Instance()->StartWorker(kWorkerSleepMs);
+    case StartStep::OverlayThread:
+        // Before the manager dialog, whose one-second timer hands it the overlays.
+        return OverlayThread::Instance().Start();
+    case StartStep::ManagerDialog: {
+        // The dialogs use the tab control, list views and trackbars of Common Controls 6.
+        INITCOMMONCONTROLSEX controls = {};
+        controls.dwSize = sizeof(controls);
+        controls.dwICC = ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES;
+        InitCommonControlsEx(&controls);
+        ManageDlg* manager = ManageDlg::Instance();
+        if (!manager->Create(nullptr)) return false;
+        ShowWindow(manager->handle, SW_SHOW);
+        return true;
+    }
+    }
+    return false;
+}
+
+void ProgramStart::Undo(StartStep step) {
+    switch (step) {
+    case StartStep::Worker:
+        if (!AppCore::Instance()->StopWorker(kWorkerStopBoundMs)) stuck_ = true;
+        break;
+    case StartStep::OverlayThread:
+        if (!OverlayThread::Instance().Stop(kOverlayStopBoundMs)) stuck_ = true;
+        break;
+    case StartStep::ManagerDialog:
+        if (HWND manager = ManageDlg::Instance()->Live()) DestroyWindow(manager);
+        break;
+    }
+}
+
+void ProgramStart::Report(const wchar_t* text) { TellPlayer(text); }
+
+BOOL InitApplication(HINSTANCE instance, ProgramStart& start) {
     SetModuleInstance(instance);
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    core->frequency = frequency.QuadPart;
-
-    core->StartWorker();
-    // Before the manager dialog, whose one-second timer hands it the overlays.
-    OverlayThread::Instance().Start();
-
-    // The dialogs use the tab control, list views and trackbars of Common Controls 6.
-    INITCOMMONCONTROLSEX controls = {};
-    controls.dwSize = sizeof(controls);
-    controls.dwICC = ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES;
-    InitCommonControlsEx(&controls);
-
-    ManageDlg* manager = ManageDlg::Instance();
-    manager->Create(nullptr);
-    ShowWindow(manager->handle, SW_SHOW);
-
-    // After the game watch registered by WinMain, so a pass runs them in this order.
-    core->RegisterTask(dispatch::TaskTimerTick, 0.05);
-    core->RegisterTask(dispatch::TaskSheetRedraw, 0.01);
-    core->RegisterTask(dispatch::TaskNotePanel, 0.5);
+    // Registered first, so the game watch's first pass is due a period after
+    // the start began, not after the manager dialog is up; the tasks find no
+    // overlays before the dialog's timer makes them.
+    AppCore* core = AppCore::Instance();
+    std::vector<int32_t> tasks;
+    for (const StartupTask& task : kStartupTasks) tasks.push_back(core->RegisterTask(task.code, task.seconds));
+    if (!RunStartSteps(start)) {
+        if (start.Stuck()) ExitProcess(static_cast<UINT>(kStartFailedExitCode));
+        for (int32_t id : tasks) core->UnregisterTask(id);
+        return FALSE;
+    }
     return TRUE;
+}
+
+BOOL InitApplication(HINSTANCE instance) {
+    ProgramStart start;
+    return InitApplication(instance, start);
 }
 
 int RunMessageLoop() {

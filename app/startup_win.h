@@ -3,16 +3,42 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
+#include "app/start_plan.h"
+
 namespace gkr {
 
 // How long shutdown waits for the worker to finish its pass, and then for the
 // overlay thread to close the overlays: together well under the two seconds a
 // user may wait for the program to end.
 constexpr DWORD kWorkerStopBoundMs = 1000;
+
+// The worker's sleep between passes: the pace of the tasks and the input poll.
+constexpr uint32_t kWorkerSleepMs = 50;
 constexpr DWORD kOverlayStopBoundMs = 600;
 
-// Starts the worker, creates and shows the manager dialog and registers the
-// periodic tasks that follow the game watch. Always TRUE.
+// The program's real start steps. The Windows tests fail one of them.
+class ProgramStart : public StartSteps {
+public:
+    bool Run(StartStep step) override;
+    void Undo(StartStep step) override;
+    void Report(const wchar_t* text) override;  // TellPlayer
+
+    // True when a step could not be undone within its bound.
+    bool Stuck() const { return stuck_; }
+
+private:
+    bool stuck_ = false;
+};
+
+// Registers the periodic tasks (kStartupTasks), then starts the worker, the
+// overlay thread and the manager dialog (shown). When a step fails, the player
+// is told, what was started is stopped, the tasks are dropped again, and the
+// result is FALSE: the caller
+// ends with kStartFailedExitCode. (A thread that cannot be stopped ends the
+// process with that code at once, before anything it may use is destroyed.)
+BOOL InitApplication(HINSTANCE instance, ProgramStart& start);
 BOOL InitApplication(HINSTANCE instance);
 
 // GetMessageW / TranslateMessage / DispatchMessageW until WM_QUIT; returns its

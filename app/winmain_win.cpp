@@ -3,8 +3,7 @@
 
 #include "app/app_core_win.h"
 #include "app/defaults.h"
-#include "app/dispatch_codes.h"
-#include "app/process_api_win.h"
+#include "app/game/process_api_win.h"
 #include "app/single_instance_win.h"
 #include "app/startup_win.h"
 #include "settings/settings.h"
@@ -31,9 +30,7 @@ struct ProcessObjects {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (!gkr::ClaimSingleInstance()) return 0;
     gkr::ApplyDefaults(gkr::AppSettings());
-    // First in the task list, so every pass watches the game before the other tasks.
-    gkr::AppCore::Instance()->RegisterTask(gkr::dispatch::TaskGameWatch, 1.0);
-    if (!gkr::InitApplication(instance)) return 0;
+    if (!gkr::InitApplication(instance)) return gkr::kStartFailedExitCode;
     const int exitCode = gkr::RunMessageLoop();
     return gkr::ShutDown(exitCode);
 }

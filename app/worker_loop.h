@@ -6,7 +6,7 @@
 #include <atomic>
 #include <cstdint>
 
-#include "app/task_scheduler.h"
+#include "app/framework/task_scheduler.h"
 
 namespace gkr {
 

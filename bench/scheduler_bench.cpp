@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "app/dispatch_codes.h"
-#include "app/task_scheduler.h"
+#include "app/framework/task_scheduler.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 // 644-pixel-wide game client. The captures themselves are not included.
 #include <benchmark/benchmark.h>
 
-#include "app/health_gauge.h"
-#include "app/note_panel.h"
-#include "app/note_tracker.h"
-#include "app/watch_plan.h"
+#include "app/screen/health_gauge.h"
+#include "app/screen/note_panel.h"
+#include "app/screen/note_tracker.h"
+#include "app/screen/watch_plan.h"
 #include "tests/unit/pixel_canvas.h"
 
 namespace gkr {

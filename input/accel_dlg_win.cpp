@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "app/page_controls_win.h"
+#include "app/framework/page_controls_win.h"
 #include "input/hotkey_text.h"
 #include "resources/page_ids.h"
 #include "settings/settings.h"

@@ -3,8 +3,8 @@
 // selected action.
 #pragma once
 
-#include "app/dialog_win.h"
-#include "app/singleton.h"
+#include "app/framework/dialog_win.h"
+#include "app/framework/singleton.h"
 #include "input/select_dlg_win.h"
 
 namespace gkr {

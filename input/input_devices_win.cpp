@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <mmsystem.h>
 
-#include "app/system_library_win.h"
+#include "app/framework/system_library_win.h"
 
 namespace gkr {
 

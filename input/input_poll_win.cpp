@@ -1,6 +1,7 @@
 #include "input/input_poll_win.h"
 
-#include "app/app_core_win.h"
+#include <utility>
+
 #include "input/hotkey_poll.h"
 #include "input/input_devices_win.h"
 #include "settings/settings.h"
@@ -13,7 +14,9 @@ class PlatformDevices final : public HotkeyDevices {
 public:
     bool IsDown(uint32_t code) override { return KeyIsDown(code); }
     bool ReadPad(PadPosition& position) override { return ReadFirstPad(position); }
-    void Dispatch(int32_t action) override { AppCore::Instance()->Dispatch(action); }
+    void Dispatch(int32_t action) override { matched.push_back(action); }
+
+    std::vector<int32_t> matched;
 };
 
 HotkeyOptions CurrentOptions(const Settings& s) {
@@ -26,7 +29,7 @@ HotkeyOptions CurrentOptions(const Settings& s) {
 
 }  // namespace
 
-void PollInput() {
+std::vector<int32_t> PollInput() {
     static HotkeyPoller poller;  // the worker's own: only it polls
     const Settings& settings = AppSettings();
     // One snapshot for the whole poll: a list published meanwhile by the
@@ -34,6 +37,7 @@ void PollInput() {
     const auto hotkeys = settings.accels.Snapshot();
     PlatformDevices devices;
     poller.Poll(*hotkeys, CurrentOptions(settings), CurrentPadState(), devices);
+    return std::move(devices.matched);
 }
 
 }  // namespace gkr

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "app/contract.h"
+#include "app/framework/contract.h"
 #include "input/key_paths.h"
 
 namespace gkr {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/contract.h"
-#include "app/scoped_win.h"
+#include "app/framework/contract.h"
+#include "app/framework/scoped_win.h"
 #include "input/key_paths.h"
 #include "settings/replace_file_win.h"
 #include "settings/save_files.h"

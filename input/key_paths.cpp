@@ -1,6 +1,6 @@
 #include "input/key_paths.h"
 
-#include "app/contract.h"
+#include "app/framework/contract.h"
 #include "settings/save_files.h"
 
 namespace gkr {

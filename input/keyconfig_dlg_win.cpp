@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/page_controls_win.h"
+#include "app/framework/page_controls_win.h"
 #include "input/key_files_win.h"
 #include "input/key_paths.h"
 #include "resources/page_ids.h"

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "app/dialog_win.h"
-#include "app/singleton.h"
+#include "app/framework/dialog_win.h"
+#include "app/framework/singleton.h"
 #include "input/key_backups.h"
 
 namespace gkr {

@@ -1,6 +1,6 @@
 #include "input/pad_caps_win.h"
 
-#include "app/system_library_win.h"
+#include "app/framework/system_library_win.h"
 #include "input/hotkey_poll.h"
 #include "settings/settings.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/page_controls_win.h"
+#include "app/framework/page_controls_win.h"
 #include "input/hotkey_poll.h"
 #include "input/hotkey_text.h"
 #include "input/input_devices_win.h"

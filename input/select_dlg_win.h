@@ -4,8 +4,8 @@
 
 #include <cstddef>
 
-#include "app/dialog_win.h"
-#include "app/singleton.h"
+#include "app/framework/dialog_win.h"
+#include "app/framework/singleton.h"
 #include "settings/settings.h"
 
 namespace gkr {

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "app/overlay_thread_win.h"
-#include "app/overlay_win.h"
-#include "app/page_controls_win.h"
+#include "overlays/overlay_procedure_win.h"
+#include "overlays/overlay_win.h"
+#include "app/framework/page_controls_win.h"
 #include "overlays/energy_bar_plan.h"
 #include "overlays/overlay_messages.h"
 #include "overlays/timer_wnd_win.h"
@@ -46,19 +46,12 @@ INT_PTR EnergyDlg::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
         if (id >= IDC_ENERGY_OFFSETX && id <= IDC_ENERGY_USE) Sync(true);
         return 0;
     }
-    case WM_USER + 1:
-        OverlayThread::Instance().Post([overlay = energyWnd] { overlay->Create(); });
-        return 0;
-    case kPageSyncMessage:
-        Sync(wParam != 0);
-        return TRUE;
-    case WM_CLOSE:
-    case WM_DESTROY:
-        CloseOnOverlayThread(*energyWnd);  // the overlay goes with its page
-        return DefaultPageMessage(window, message);
     default:
-        return DefaultPageMessage(window, message);
+        break;
     }
+    if (auto answer = OverlayPageMessage(*energyWnd, message, wParam, [this](bool fromControls) { Sync(fromControls); }))
+        return *answer;
+    return DefaultPageMessage(window, message);
 }
 
 void EnergyDlg::OnInitDialog(HWND window) {

@@ -6,8 +6,8 @@
 #include <optional>
 #include <tuple>
 
-#include "app/dialog_win.h"
-#include "app/singleton.h"
+#include "app/framework/dialog_win.h"
+#include "app/framework/singleton.h"
 #include "overlays/energy_wnd_win.h"
 
 namespace gkr {

@@ -1,10 +1,11 @@
 #include "overlays/energy_wnd_win.h"
 
-#include "app/contract.h"
-#include "app/double_buffer_win.h"
-#include "app/game_window_win.h"
-#include "app/overlay_win.h"
-#include "app/scoped_win.h"
+#include "app/framework/contract.h"
+#include "app/framework/double_buffer_win.h"
+#include "app/game/game_window_win.h"
+#include "overlays/overlay_procedure_win.h"
+#include "overlays/overlay_win.h"
+#include "app/framework/scoped_win.h"
 #include "overlays/overlay_geometry.h"
 #include "overlays/overlay_messages.h"
 #include "settings/settings.h"
@@ -26,24 +27,14 @@ LRESULT EnergyWnd::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case kReshapeOverlayMessage:
         ShapeToGauge(window);
         return 0;
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT:
-        EnsureClipsChildren(GetParent(window));  // the game may have dropped the style
-        [[fallthrough]];
-    case WM_PRINTCLIENT:
-        DrawOverlay(window, message, wParam, [this](HDC dc, int width, int height) { Draw(dc, width, height); });
-        return 0;
     case WM_CLOSE:
         DestroyWindow(window);
         return 1;
-    case WM_NCDESTROY:
-        if (handle == window) handle = nullptr;
-        break;
     default:
         break;
     }
-    return DefWindowProcW(window, message, wParam, lParam);
+    return OverlayWindowMessage(*this, window, message, wParam, lParam,
+                                [this](HDC dc, int width, int height) { Draw(dc, width, height); });
 }
 
 void EnergyWnd::ShapeToGauge(HWND window) {

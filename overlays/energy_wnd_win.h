@@ -4,9 +4,9 @@
 // thread.
 #pragma once
 
-#include "app/double_buffer_win.h"
-#include "app/singleton.h"
-#include "app/window_win.h"
+#include "app/framework/double_buffer_win.h"
+#include "app/framework/singleton.h"
+#include "app/framework/window_win.h"
 
 namespace gkr {
 

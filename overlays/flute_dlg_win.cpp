@@ -5,10 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "app/note_colors.h"
-#include "app/overlay_win.h"
-#include "app/page_controls_win.h"
-#include "app/screen_state.h"
+#include "app/screen/note_colors.h"
+#include "overlays/overlay_procedure_win.h"
+#include "overlays/overlay_win.h"
+#include "app/framework/page_controls_win.h"
+#include "app/screen/screen_state.h"
 #include "overlays/overlay_messages.h"
 #include "overlays/sheet_rows.h"
 #include "resources/page_ids.h"
@@ -83,16 +84,12 @@ INT_PTR FluteDlg::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             break;
         }
         return 0;
-    case kPageSyncMessage:
-        Sync(wParam != 0);
-        return TRUE;
-    case WM_CLOSE:
-    case WM_DESTROY:
-        CloseOnOverlayThread(*fluteWnd);  // the overlay goes with its page
-        return DefaultPageMessage(window, message);
     default:
-        return DefaultPageMessage(window, message);
+        break;
     }
+    if (auto answer = OverlayPageMessage(*fluteWnd, message, wParam, [this](bool fromControls) { Sync(fromControls); }))
+        return *answer;
+    return DefaultPageMessage(window, message);
 }
 
 void FluteDlg::OnInitDialog(HWND window) {

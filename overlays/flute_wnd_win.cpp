@@ -2,14 +2,15 @@
 
 #include <string>
 
-#include "app/app_core_win.h"
-#include "app/contract.h"
-#include "app/double_buffer_win.h"
-#include "app/game_window_win.h"
-#include "app/note_colors.h"
-#include "app/overlay_win.h"
-#include "app/scoped_win.h"
-#include "app/screen_state.h"
+#include "app/framework/clock_win.h"
+#include "app/framework/contract.h"
+#include "app/framework/double_buffer_win.h"
+#include "app/game/game_window_win.h"
+#include "app/screen/note_colors.h"
+#include "overlays/overlay_procedure_win.h"
+#include "overlays/overlay_win.h"
+#include "app/framework/scoped_win.h"
+#include "app/screen/screen_state.h"
 #include "overlays/overlay_geometry.h"
 #include "overlays/overlay_messages.h"
 #include "settings/settings.h"
@@ -60,24 +61,12 @@ SheetFontMetrics SheetMetrics() {
     return metrics;
 }
 
-FluteWnd::FluteWnd() {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    frequency_ = frequency.QuadPart;
-}
+FluteWnd::FluteWnd() = default;
 
 Procedure FluteWnd::DialogProc() { return &StaticProcedure<FluteWnd>; }
 
 LRESULT FluteWnd::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT:
-        EnsureClipsChildren(GetParent(window));  // the game may have dropped the style
-        [[fallthrough]];
-    case WM_PRINTCLIENT:
-        DrawOverlay(window, message, wParam, [this](HDC dc, int width, int height) { Draw(dc, width, height); });
-        return 0;
     case WM_MOVE:
         StorePosition(window);
         Reshape(window);  // the panel may be dragged over pixels the screen reading examines
@@ -91,13 +80,11 @@ LRESULT FluteWnd::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         AppSettings().UseFlute = 0;
         DestroyWindow(window);
         return 1;
-    case WM_NCDESTROY:
-        if (handle == window) handle = nullptr;
-        break;
     default:
         break;
     }
-    return DefWindowProcW(window, message, wParam, lParam);
+    return OverlayWindowMessage(*this, window, message, wParam, lParam,
+                                [this](HDC dc, int width, int height) { Draw(dc, width, height); });
 }
 
 void FluteWnd::Reshape(HWND window) {
@@ -121,7 +108,7 @@ void FluteWnd::OnNotes(const int32_t notes[5]) {
     {
         std::lock_guard<std::mutex> guard(lock_);
         if (const Sheet* song = FindPlayedSong(AppSongSheets(), notes))
-            effects_.OnPlay(*song, PerformanceCount(), frequency_, master);
+            effects_.OnPlay(*song, PerformanceCount(), PerformanceFrequency(), master);
         repaint_.Invalidate();
     }
     if (HWND window = Live()) InvalidateRect(window, nullptr, FALSE);
@@ -153,13 +140,13 @@ size_t FluteWnd::SongCount() const {
 
 EffectFace FluteWnd::FaceOf(size_t row) const {
     std::lock_guard<std::mutex> guard(lock_);
-    return row < songs_.size() ? effects_.Face(songs_[row]->NoteVal, PerformanceCount(), frequency_) : EffectFace{};
+    return row < songs_.size() ? effects_.Face(songs_[row]->NoteVal, PerformanceCount(), PerformanceFrequency()) : EffectFace{};
 }
 
 std::vector<EffectFace> FluteWnd::FacesNow() const {
     std::vector<EffectFace> faces;
     const int64_t now = PerformanceCount();
-    for (const Sheet* song : songs_) faces.push_back(effects_.Face(song->NoteVal, now, frequency_));
+    for (const Sheet* song : songs_) faces.push_back(effects_.Face(song->NoteVal, now, PerformanceFrequency()));
     return faces;
 }
 
@@ -194,7 +181,7 @@ void FluteWnd::Draw(HDC dc, int width, int height) {
         std::lock_guard<std::mutex> guard(lock_);
         const int64_t now = PerformanceCount();
         for (const Sheet* song : songs_)
-            rows.push_back(RowPicture{song->notes, effects_.Face(song->NoteVal, now, frequency_), &song->Effect1});
+            rows.push_back(RowPicture{song->notes, effects_.Face(song->NoteVal, now, PerformanceFrequency()), &song->Effect1});
     }
     DoubleBuffer buffer(surface_, dc, width, height);
     if (!buffer.Ok()) return;

@@ -12,10 +12,10 @@
 #include <mutex>
 #include <vector>
 
-#include "app/double_buffer_win.h"
-#include "app/scoped_win.h"
-#include "app/singleton.h"
-#include "app/window_win.h"
+#include "app/framework/double_buffer_win.h"
+#include "app/framework/scoped_win.h"
+#include "app/framework/singleton.h"
+#include "app/framework/window_win.h"
 #include "overlays/sheet_rows.h"
 #include "overlays/song_effects.h"
 
@@ -64,7 +64,6 @@ private:
     std::vector<const Sheet*> songs_;  // into the song list, which is never freed
     SongEffects effects_;
     SheetRepaint repaint_;
-    int64_t frequency_ = 0;
     ScopedFont font_;        // the painting thread's only
     PaintSurface surface_;   // likewise
 };

@@ -14,8 +14,6 @@ constexpr unsigned kReshapeOverlayMessage = 0x8000 + 0x20;
 // its face (hours * 3600 + minutes * 60 + seconds).
 constexpr unsigned kTimerStateQuery = 0x8000 + 0x21;
 
-// To a settings page, sent with a bound or posted: run Sync from the
-// settings (wParam 0) or from the controls (wParam 1) on the page's thread.
-constexpr unsigned kPageSyncMessage = 0x8000 + 0x22;
+// 0x8000 + 0x22 is the settings pages' kPageSyncMessage (page_controls_win.h).
 
 }  // namespace gkr

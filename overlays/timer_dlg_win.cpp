@@ -1,7 +1,8 @@
 #include "overlays/timer_dlg_win.h"
 
-#include "app/overlay_win.h"
-#include "app/page_controls_win.h"
+#include "overlays/overlay_procedure_win.h"
+#include "overlays/overlay_win.h"
+#include "app/framework/page_controls_win.h"
 #include "overlays/overlay_geometry.h"
 #include "overlays/overlay_messages.h"
 #include "resources/page_ids.h"
@@ -33,16 +34,12 @@ INT_PTR TimerDlg::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             break;
         }
         return 0;
-    case kPageSyncMessage:
-        Sync(wParam != 0);
-        return TRUE;
-    case WM_CLOSE:
-    case WM_DESTROY:
-        CloseOnOverlayThread(*timerWnd);  // the overlay goes with its page
-        return DefaultPageMessage(window, message);
     default:
-        return DefaultPageMessage(window, message);
+        break;
     }
+    if (auto answer = OverlayPageMessage(*timerWnd, message, wParam, [this](bool fromControls) { Sync(fromControls); }))
+        return *answer;
+    return DefaultPageMessage(window, message);
 }
 
 void TimerDlg::OnInitDialog(HWND window) {

@@ -2,8 +2,8 @@
 // and the overlay's size.
 #pragma once
 
-#include "app/dialog_win.h"
-#include "app/singleton.h"
+#include "app/framework/dialog_win.h"
+#include "app/framework/singleton.h"
 #include "overlays/timer_wnd_win.h"
 
 namespace gkr {

@@ -3,12 +3,13 @@
 #include <algorithm>
 #include <string>
 
-#include "app/app_core_win.h"
-#include "app/contract.h"
-#include "app/double_buffer_win.h"
-#include "app/game_window_win.h"
-#include "app/overlay_win.h"
-#include "app/scoped_win.h"
+#include "app/framework/clock_win.h"
+#include "app/framework/contract.h"
+#include "app/framework/double_buffer_win.h"
+#include "app/game/game_window_win.h"
+#include "overlays/overlay_procedure_win.h"
+#include "overlays/overlay_win.h"
+#include "app/framework/scoped_win.h"
 #include "overlays/overlay_messages.h"
 #include "settings/settings.h"
 
@@ -28,11 +29,7 @@ std::wstring Widen(const std::string& ascii) { return std::wstring(ascii.begin()
 
 }  // namespace
 
-TimerWnd::TimerWnd() : geometry_(ComputeTimerGeometry(1.0)) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    frequency_ = frequency.QuadPart;
-}
+TimerWnd::TimerWnd() : geometry_(ComputeTimerGeometry(1.0)) {}
 
 Procedure TimerWnd::DialogProc() { return &StaticProcedure<TimerWnd>; }
 
@@ -47,15 +44,6 @@ LRESULT TimerWnd::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         Reshape(window);
         if (message == kReshapeOverlayMessage) InvalidateRect(window, nullptr, FALSE);
         return 0;
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT:
-        // Re-asserted because the game may have dropped the style since creation.
-        EnsureClipsChildren(GetParent(window));
-        [[fallthrough]];
-    case WM_PRINTCLIENT:
-        DrawOverlay(window, message, wParam, [this](HDC dc, int width, int height) { Draw(dc, width, height); });
-        return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
@@ -66,13 +54,11 @@ LRESULT TimerWnd::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return 0;
     case kTimerStateQuery:
         return StateAnswer();
-    case WM_NCDESTROY:
-        if (handle == window) handle = nullptr;
-        break;
     default:
         break;
     }
-    return DefWindowProcW(window, message, wParam, lParam);
+    return OverlayWindowMessage(*this, window, message, wParam, lParam,
+                                [this](HDC dc, int width, int height) { Draw(dc, width, height); });
 }
 
 HWND TimerWnd::UsableWindow() const { return AppSettings().UseTimer.load() != 0 ? Live() : nullptr; }
@@ -93,7 +79,7 @@ void TimerWnd::Stop() {
 void TimerWnd::Tick() {
     HWND window = UsableWindow();
     if (!window || !IsRunning()) return;
-    const ClockFace face = ClockFaceAt(PerformanceCount() - startCount_.load(), frequency_);
+    const ClockFace face = ClockFaceAt(PerformanceCount() - startCount_.load(), PerformanceFrequency());
     {
         std::lock_guard<std::mutex> guard(lock_);
         if (face == shown_) return;

@@ -8,10 +8,10 @@
 #include <cstdint>
 #include <mutex>
 
-#include "app/double_buffer_win.h"
-#include "app/scoped_win.h"
-#include "app/singleton.h"
-#include "app/window_win.h"
+#include "app/framework/double_buffer_win.h"
+#include "app/framework/scoped_win.h"
+#include "app/framework/singleton.h"
+#include "app/framework/window_win.h"
 #include "overlays/overlay_geometry.h"
 #include "overlays/timer_clock.h"
 
@@ -69,7 +69,6 @@ private:
 
     std::atomic<int32_t> running_{0};
     std::atomic<int64_t> startCount_{0};
-    int64_t frequency_ = 0;
     std::atomic<HWND> gameWindow_{nullptr};  // the overlay's parent, as found at creation
 
     // Overlay thread only: the topmost state the indicator last showed, and

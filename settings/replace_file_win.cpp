@@ -5,7 +5,7 @@
 #include "settings/replace_file.h"
 #include "settings/replace_file_win.h"
 
-#include "app/scoped_win.h"
+#include "app/framework/scoped_win.h"
 #include "settings/save_files.h"
 
 #include <algorithm>

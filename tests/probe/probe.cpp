@@ -43,10 +43,10 @@
 #include <string>
 #include <vector>
 
-#include "app/health_gauge.h"
-#include "app/note_colors.h"
-#include "app/note_panel.h"
-#include "app/screen_capture_win.h"
+#include "app/screen/health_gauge.h"
+#include "app/screen/note_colors.h"
+#include "app/screen/note_panel.h"
+#include "app/screen/screen_capture_win.h"
 
 namespace {
 

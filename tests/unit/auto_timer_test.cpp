@@ -1,4 +1,4 @@
-#include "app/auto_timer.h"
+#include "app/screen/auto_timer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/contract.h"
+#include "app/framework/contract.h"
 
 #include <cwchar>
 

@@ -1,6 +1,6 @@
 // The pixels the screen reading examines, and which of them an overlay at a
 // given place would cover: those are cut out of the overlay's region.
-#include "app/examined_pixels.h"
+#include "app/screen/examined_pixels.h"
 
 #include <algorithm>
 

@@ -1,12 +1,12 @@
-#include "app/game_process.h"
+#include "app/game/game_process.h"
 
 #include <cstring>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "app/contract.h"
-#include "app/web_addresses.h"
+#include "app/framework/contract.h"
+#include "app/game/web_addresses.h"
 
 namespace gkr {
 namespace {

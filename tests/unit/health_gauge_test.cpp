@@ -1,4 +1,4 @@
-#include "app/health_gauge.h"
+#include "app/screen/health_gauge.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/task_scheduler.h"
+#include "app/framework/task_scheduler.h"
 #include "app/worker_loop.h"
 #include "input/hotkey_poll.h"
 

@@ -1,8 +1,8 @@
-#include "app/note_panel.h"
+#include "app/screen/note_panel.h"
 
 #include <gtest/gtest.h>
 
-#include "app/note_colors.h"
+#include "app/screen/note_colors.h"
 #include "tests/unit/pixel_canvas.h"
 
 namespace gkr {

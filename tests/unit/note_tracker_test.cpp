@@ -1,10 +1,10 @@
-#include "app/note_tracker.h"
+#include "app/screen/note_tracker.h"
 
 #include <initializer_list>
 
 #include <gtest/gtest.h>
 
-#include "app/note_colors.h"
+#include "app/screen/note_colors.h"
 
 namespace gkr {
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/screen_pixels.h"
+#include "app/screen/screen_pixels.h"
 
 namespace gkr::test {
 

@@ -1,4 +1,4 @@
-#include "app/task_scheduler.h"
+#include "app/framework/task_scheduler.h"
 
 #include <cstdint>
 #include <vector>

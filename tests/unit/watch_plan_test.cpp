@@ -1,11 +1,11 @@
 // One game-watch pass from captured pixels: the maximum health, the quest
 // timer started and stopped with the gauge, the song sheet reset at a
 // quest's end, and the note-panel flag.
-#include "app/watch_plan.h"
+#include "app/screen/watch_plan.h"
 
 #include <gtest/gtest.h>
 
-#include "app/note_panel.h"
+#include "app/screen/note_panel.h"
 #include "pixel_canvas.h"
 
 namespace gkr {

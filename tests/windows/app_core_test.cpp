@@ -8,7 +8,7 @@
 
 #include "app/app_core_win.h"
 #include "app/dispatch_codes.h"
-#include "app/thread_wait_win.h"
+#include "app/framework/thread_wait_win.h"
 #include "overlays/energy_wnd_win.h"
 #include "overlays/flute_wnd_win.h"
 #include "overlays/timer_wnd_win.h"
@@ -31,14 +31,14 @@ protected:
         saved_[1] = s.UseEnergy;
         saved_[2] = s.UseFlute;
         s.UseTimer = s.UseEnergy = s.UseFlute = 1;
-        core->timerWnd->handle = PlainWindow();
-        core->energyWnd->handle = PlainWindow();
-        core->fluteWnd->handle = PlainWindow();
+        TimerWnd::Instance()->handle = PlainWindow();
+        EnergyWnd::Instance()->handle = PlainWindow();
+        FluteWnd::Instance()->handle = PlainWindow();
     }
     void TearDown() override {
-        core->timerWnd->Stop();
-        for (Window* w : {static_cast<Window*>(core->timerWnd), static_cast<Window*>(core->energyWnd),
-                          static_cast<Window*>(core->fluteWnd)}) {
+        TimerWnd::Instance()->Stop();
+        for (Window* w : {static_cast<Window*>(TimerWnd::Instance()), static_cast<Window*>(EnergyWnd::Instance()),
+                          static_cast<Window*>(FluteWnd::Instance())}) {
             DestroyWindow(w->handle);
             w->handle = nullptr;
         }
@@ -54,11 +54,11 @@ private:
 };
 
 TEST_F(DispatchTest, TimerActionsStartStopHideAndShow) {
-    HWND timer = core->timerWnd->handle;
+    HWND timer = TimerWnd::Instance()->handle;
     core->Dispatch(dispatch::ActionTimerStart);
-    EXPECT_TRUE(core->timerWnd->IsRunning());
+    EXPECT_TRUE(TimerWnd::Instance()->IsRunning());
     core->Dispatch(dispatch::ActionTimerStop);
-    EXPECT_FALSE(core->timerWnd->IsRunning());
+    EXPECT_FALSE(TimerWnd::Instance()->IsRunning());
     core->Dispatch(dispatch::ActionTimerHide);
     EXPECT_FALSE(IsWindowVisible(timer));
     core->Dispatch(dispatch::ActionTimerShow);
@@ -69,16 +69,16 @@ TEST_F(DispatchTest, TimerActionsStartStopHideAndShow) {
 TEST_F(DispatchTest, TimerActionsIgnoredWithoutUseTimer) {
     AppSettings().UseTimer = 0;
     core->Dispatch(dispatch::ActionTimerHide);
-    EXPECT_TRUE(IsWindowVisible(core->timerWnd->handle));
+    EXPECT_TRUE(IsWindowVisible(TimerWnd::Instance()->handle));
     core->Dispatch(dispatch::ActionTimerStart);
-    EXPECT_FALSE(core->timerWnd->IsRunning());
+    EXPECT_FALSE(TimerWnd::Instance()->IsRunning());
 }
 
 TEST_F(DispatchTest, ActionsOnAGoneOverlayDoNothing) {
-    DestroyWindow(core->timerWnd->handle);  // the handle stays, stale
-    DestroyWindow(core->energyWnd->handle);
+    DestroyWindow(TimerWnd::Instance()->handle);  // the handle stays, stale
+    DestroyWindow(EnergyWnd::Instance()->handle);
     core->Dispatch(dispatch::ActionTimerStart);
-    EXPECT_FALSE(core->timerWnd->IsRunning());
+    EXPECT_FALSE(TimerWnd::Instance()->IsRunning());
     core->Dispatch(dispatch::ActionEnergyHide);
     EXPECT_EQ(1, AppSettings().UseEnergy);
 }
@@ -98,8 +98,8 @@ TEST_F(DispatchTest, EnergyAndSheetActionsFlipTheirSetting) {
 
 TEST_F(DispatchTest, CodesOutsideTheTableChangeNothing) {
     for (int32_t code : {8, -5, 100, -100}) core->Dispatch(code);
-    EXPECT_FALSE(core->timerWnd->IsRunning());
-    EXPECT_TRUE(IsWindowVisible(core->timerWnd->handle));
+    EXPECT_FALSE(TimerWnd::Instance()->IsRunning());
+    EXPECT_TRUE(IsWindowVisible(TimerWnd::Instance()->handle));
     EXPECT_EQ(1, AppSettings().UseEnergy);
     EXPECT_EQ(1, AppSettings().UseFlute);
 }
@@ -108,21 +108,15 @@ TEST_F(DispatchTest, CodesOutsideTheTableChangeNothing) {
 
 TEST(Worker, RunsTasksAndStopsPromptly) {
     AppCore* core = AppCore::Instance();
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    core->frequency = f.QuadPart;
-    core->sleepMs = 10;
-    core->running = 1;
     const int32_t id = core->RegisterTask(1000, 0.001);  // a code that does nothing
-    core->StartWorker();
-    ASSERT_NE(nullptr, core->workerThread);
+    ASSERT_TRUE(core->StartWorker(10));
+    ASSERT_TRUE(core->WorkerStarted());
     Sleep(200);
 
     const ULONGLONG before = GetTickCount64();
     EXPECT_TRUE(core->StopWorker(2000));
     EXPECT_LT(GetTickCount64() - before, 200u);  // the sleep is cut short, no 50 ms wait
-    EXPECT_EQ(nullptr, core->workerThread);
-    EXPECT_EQ(0, core->running);
+    EXPECT_FALSE(core->WorkerStarted());
 
     int64_t runs = 0;
     for (const PeriodicTask& t : core->Tasks().Tasks())

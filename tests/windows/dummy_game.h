@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "app/contract.h"
+#include "app/framework/contract.h"
 #include "tests/windows/manager_test_support.h"
 
 namespace gkr::testing {

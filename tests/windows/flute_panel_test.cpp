@@ -8,8 +8,8 @@
 #include <gtest/gtest.h>
 
 #include "app/game_watch_win.h"
-#include "app/note_colors.h"
-#include "app/screen_state.h"
+#include "app/screen/note_colors.h"
+#include "app/screen/screen_state.h"
 #include "dummy/scene_commands.h"
 #include "overlays/flute_dlg_win.h"
 #include "overlays/flute_wnd_win.h"

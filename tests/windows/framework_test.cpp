@@ -8,12 +8,12 @@
 
 #include <gtest/gtest.h>
 
-#include "app/contract.h"
-#include "app/dialog_win.h"
-#include "app/module_win.h"
-#include "app/overlay_win.h"
-#include "app/singleton.h"
-#include "app/window_win.h"
+#include "app/framework/contract.h"
+#include "app/framework/dialog_win.h"
+#include "app/framework/module_win.h"
+#include "overlays/overlay_win.h"
+#include "app/framework/singleton.h"
+#include "app/framework/window_win.h"
 #include "resources/manager_ids.h"
 #include "tests/windows/manager_test_support.h"
 

@@ -7,10 +7,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/game_control_win.h"
-#include "app/process_api_win.h"
-#include "app/scoped_win.h"
-#include "app/web_addresses.h"
+#include "app/game/game_control_win.h"
+#include "app/game/process_api_win.h"
+#include "app/framework/scoped_win.h"
+#include "app/game/web_addresses.h"
 #include "tests/windows/dummy_game.h"
 
 namespace gkr {

@@ -9,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/contract.h"
-#include "app/screen_state.h"
+#include "app/framework/contract.h"
+#include "app/screen/screen_state.h"
 #include "overlays/energy_wnd_win.h"
 #include "overlays/timer_wnd_win.h"
 #include "settings/settings.h"

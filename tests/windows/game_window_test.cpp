@@ -1,8 +1,8 @@
-#include "app/game_window_win.h"
+#include "app/game/game_window_win.h"
 
 #include <gtest/gtest.h>
 
-#include "app/contract.h"
+#include "app/framework/contract.h"
 #include "tests/windows/painted_window.h"
 
 namespace gkr {

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/contract.h"
+#include "app/framework/contract.h"
 #include "input/key_files_win.h"
 #include "input/key_paths.h"
 #include "input/keyconfig_dlg_win.h"

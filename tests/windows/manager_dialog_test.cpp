@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/game_control_win.h"
+#include "app/game/game_control_win.h"
 #include "app/manage_dlg_win.h"
 #include "input/accel_dlg_win.h"
 #include "input/keyconfig_dlg_win.h"
@@ -26,6 +26,7 @@
 #include "settings/data_files.h"
 #include "settings/song_sheets.h"
 #include "tests/windows/manager_test_support.h"
+#include "tests/windows/player_messages.h"
 
 namespace gkr {
 namespace {
@@ -305,6 +306,19 @@ TEST_F(ManagerDialog, ExitOkAndCancelSaveAndDestroyDialogPagesAndOverlays) {
         EXPECT_FALSE(EnergyWnd::Instance()->Exists());
         EXPECT_TRUE(dir.Has("conf.xml"));
     }
+}
+
+TEST_F(ManagerDialog, ASaveThatFailsIsToldOnceAndTheWayOutStaysClean) {
+    Open();
+    ASSERT_TRUE(CreateDirectoryA(dir.File("conf.xml").c_str(), nullptr));  // conf.xml cannot be written
+    testing::PlayerMessages().clear();
+    SendMessageW(dlg->handle, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(DrainMessages()) << "exit code 0";
+    SendMessageW(dlg->handle, WM_COMMAND, MAKEWPARAM(IDC_MANAGER_EXIT, BN_CLICKED), 0);
+    EXPECT_TRUE(DrainMessages());
+    ASSERT_EQ(1u, testing::PlayerMessages().size()) << "two saves failed, one message";
+    EXPECT_NE(std::wstring::npos, testing::PlayerMessages()[0].find(L"conf.xml"));
+    RemoveDirectoryA(dir.File("conf.xml").c_str());
 }
 
 TEST_F(ManagerDialog, EnergyOffsetTrackbarsStoreShowAndMoveTheBar) {

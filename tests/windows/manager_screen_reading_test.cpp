@@ -15,7 +15,7 @@
 
 #include "app/game_watch_win.h"
 #include "app/manage_dlg_win.h"
-#include "app/screen_state.h"
+#include "app/screen/screen_state.h"
 #include "overlays/energy_dlg_win.h"
 #include "overlays/energy_wnd_win.h"
 #include "overlays/flute_wnd_win.h"

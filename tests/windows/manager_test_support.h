@@ -11,8 +11,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/contract.h"
-#include "app/module_win.h"
+#include "app/framework/contract.h"
+#include "app/framework/module_win.h"
 #include "settings/settings.h"
 #include "tests/windows/settings_win_support.h"
 

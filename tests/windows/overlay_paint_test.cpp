@@ -10,8 +10,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/app_core_win.h"
-#include "app/scoped_win.h"
+#include "app/framework/clock_win.h"
+#include "app/framework/scoped_win.h"
 #include "overlays/energy_wnd_win.h"
 #include "overlays/overlay_messages.h"
 #include "overlays/timer_dlg_win.h"

@@ -13,10 +13,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/app_core_win.h"
-#include "app/contract.h"
-#include "app/scoped_win.h"
-#include "app/screen_state.h"
+#include "app/framework/clock_win.h"
+#include "app/framework/contract.h"
+#include "app/framework/scoped_win.h"
+#include "app/screen/screen_state.h"
 #include "overlays/energy_wnd_win.h"
 #include "overlays/flute_wnd_win.h"
 #include "overlays/timer_wnd_win.h"

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/scoped_win.h"
+#include "app/framework/scoped_win.h"
 
 namespace gkr::testing {
 

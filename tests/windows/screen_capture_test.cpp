@@ -1,4 +1,4 @@
-#include "app/screen_capture_win.h"
+#include "app/screen/screen_capture_win.h"
 
 #include <array>
 

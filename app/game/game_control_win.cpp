@@ -1,0 +1,103 @@
+#include "app/game/game_control_win.h"
+
+#include <atomic>
+#include <optional>
+#include <string>
+
+#include "app/game/game_window_win.h"
+#include "app/game/process_api_win.h"
+#include "app/framework/scoped_win.h"
+#include "app/framework/system_library_win.h"
+#include "app/framework/thread_wait_win.h"
+#include "app/game/web_addresses.h"
+
+namespace gkr {
+
+namespace {
+
+std::atomic<bool> g_forceQuitRunning{false};
+// The last force quit's thread; started and waited for on the user-interface thread only.
+std::optional<ScopedHandle> g_forceQuitThread;
+
+// The shell (about 1.4 MB with the COM libraries it loads) is needed only by
+// the two web buttons: bound on their first click.
+void ShellExecuteOpen(const wchar_t* file, const wchar_t* parameters) {
+    using ShellExecuteFn = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+    static const auto shellExecute = SystemFunction<ShellExecuteFn>(L"shell32.dll", "ShellExecuteW");
+    if (shellExecute) shellExecute(nullptr, L"open", file, parameters, nullptr, SW_SHOW);
+}
+
+std::atomic<ShellOpener> g_shellOpener{&ShellExecuteOpen};
+
+// Addresses are plain ASCII once encoded.
+std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
+
+void SendBounded(UINT message) {
+    // Each send finds the window anew: the game may be gone after the first.
+    HWND game = FindGameWindow();
+    if (!game) return;
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(game, message, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, kGameSendTimeoutMs, &ignored);
+}
+
+DWORD WINAPI ForceQuitThread(LPVOID) {
+    ForceQuitGame();
+    g_forceQuitRunning = false;
+    return 0;
+}
+
+void PlaceGameWindow(HWND after) {
+    HWND game = FindGameWindow();
+    if (!game) return;
+    // Asynchronous: a game that does not answer would hold a synchronous move for seconds.
+    SetWindowPos(game, after, 0, 0, 0, 0, SWP_NOOWNERZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_ASYNCWINDOWPOS);
+}
+
+}  // namespace
+
+bool StartForceQuit() {
+    if (g_forceQuitRunning.exchange(true)) return false;
+    HANDLE thread = CreateThread(nullptr, 0, ForceQuitThread, nullptr, 0, nullptr);
+    if (!thread) {
+        g_forceQuitRunning = false;
+        return false;
+    }
+    g_forceQuitThread.emplace(thread);  // the previous one has ended
+    return true;
+}
+
+bool ForceQuitRunning() { return g_forceQuitRunning.load(); }
+
+bool FinishForceQuit(DWORD timeoutMs) {
+    if (!g_forceQuitThread) return true;
+    return WaitForThreadAnsweringSends(g_forceQuitThread->Get(), timeoutMs);
+}
+
+void ForceQuitGame() {
+    if (HWND game = FindGameWindow()) SetForegroundWindow(game);
+    Sleep(kForceQuitSettleMs);
+    // Minimised without waiting on the game's thread (CloseWindow would).
+    if (HWND game = FindGameWindow()) ShowWindowAsync(game, SW_MINIMIZE);
+    SendBounded(WM_CLOSE);
+    SendBounded(WM_DESTROY);
+    SendBounded(WM_NCDESTROY);
+    KillGame(ProcessApi::Instance());
+}
+
+void SetGameTopmost() { PlaceGameWindow(HWND_TOPMOST); }
+void ReleaseGameTopmost() { PlaceGameWindow(HWND_NOTOPMOST); }
+
+void SetShellOpener(ShellOpener opener) { g_shellOpener = opener ? opener : &ShellExecuteOpen; }
+
+void LaunchGame() {
+    // Internet Explorer by name: the portal's game start needs it, whatever the default browser.
+    const std::wstring address = Wide(GameLoginAddress());
+    g_shellOpener.load()(L"iexplore.exe", address.c_str());
+}
+
+void OpenHomePage() {
+    const std::wstring address = Wide(HomePageAddress());
+    g_shellOpener.load()(address.c_str(), nullptr);
+}
+
+}  // namespace gkr
