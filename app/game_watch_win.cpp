@@ -3,6 +3,7 @@
 // the settings, the dispatcher and the overlays' pages.
 #include "app/game_watch_win.h"
 
+#include <atomic>
 #include <memory>
 
 #include "app/app_core_win.h"
@@ -11,6 +12,7 @@
 #include "app/health_gauge.h"
 #include "app/note_panel.h"
 #include "app/note_tracker.h"
+#include "app/overlay_thread_win.h"
 #include "app/overlay_win.h"
 #include "app/screen_capture_win.h"
 #include "app/screen_state.h"
@@ -51,11 +53,21 @@ WatchState& State() {
 // False when the window is gone: the pass then reads nothing. (Asking the
 // game's window for a DC would tell the same at the cost of seven Wine
 // server round trips on every pass.)
+//
+// Top-level overlays cut the examined pixels out of themselves where the
+// game was when they were placed; after a move, until they follow, they may
+// cover the pixels the reading is about to examine: no reading then.
 bool CaptureOrigin(HWND game, POINT& origin) {
     Settings& s = AppSettings();
-    origin = POINT{ClampOffset(s.OffsetX.load()), ClampOffset(s.OffsetY.load())};
-    return ClientToScreen(game, &origin) != FALSE;
+    const POINT offset{ClampOffset(s.OffsetX.load()), ClampOffset(s.OffsetY.load())};
+    origin = offset;
+    if (!ClientToScreen(game, &origin)) return false;
+    if (ActiveOverlayMode() != OverlayMode::TopLevel || game != FollowedGameWindow()) return true;
+    const GameFrame placed = PlacedGameFrame();
+    return !placed.shown || (origin.x - offset.x == placed.originX && origin.y - offset.y == placed.originY);
 }
+
+std::atomic<bool> followJobWaiting{false};
 
 int64_t Frequency() {
     int64_t frequency = AppCore::Instance()->frequency;
@@ -74,8 +86,19 @@ void HideAndResetSongSheet() {
 
 }  // namespace
 
+void TaskFollowGame() {
+    if (ActiveOverlayMode() != OverlayMode::TopLevel) return;
+    HWND game = FollowedGameWindow();
+    if (!game || PlanFollow(PlacedGameFrame(), ReadGameFrame(game)).Nothing()) return;
+    if (followJobWaiting.exchange(true)) return;  // one job at a time; it reads the frame afresh
+    OverlayThread::Instance().Post([game] {
+        followJobWaiting = false;
+        FollowGameNow(game, ReadGameFrame(game));
+    });
+}
+
 void TaskGameWatch() {
-    HWND game = FindGameWindow();
+    HWND game = OverlayGameWindow();
     POINT origin;
     if (!game || !CaptureOrigin(game, origin)) return;
 
@@ -108,7 +131,7 @@ void TaskNotePanel() {
         state.notePanel.OnPanelHidden();
         return;
     }
-    HWND game = FindGameWindow();
+    HWND game = OverlayGameWindow();
     POINT origin;
     if (!game || !CaptureOrigin(game, origin)) return;
 

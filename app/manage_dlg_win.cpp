@@ -7,7 +7,6 @@
 #include "app/contract.h"
 #include "app/defaults.h"
 #include "app/game_control_win.h"
-#include "app/game_window_win.h"
 #include "app/overlay_thread_win.h"
 #include "app/overlay_win.h"
 #include "input/accel_dlg_win.h"
@@ -151,7 +150,7 @@ void ManageDlg::OnTabChanged() {
 
 void ManageDlg::CreateMissingOverlays() {
     if (fluteWnd->Exists() && energyWnd->Exists() && timerWnd->Exists()) return;
-    if (!FindGameWindow() || overlayJobWaiting_.exchange(true)) return;
+    if (!OverlayGameWindow() || overlayJobWaiting_.exchange(true)) return;
     OverlayThread::Instance().Post([this] {
         overlayJobWaiting_ = false;
         CreateMissingOverlaysNow();
@@ -159,9 +158,10 @@ void ManageDlg::CreateMissingOverlays() {
 }
 
 void ManageDlg::CreateMissingOverlaysNow() {
-    if (!FindGameWindow()) return;
-    // Each overlay is a child of the game window and dies with it; this brings
-    // them back within a second of the game's next start.
+    if (!OverlayGameWindow()) return;
+    // The overlays go with the game window (its children die with it, its
+    // top-level ones are closed when it goes); this brings them back within a
+    // second of the game's next start, over the same window as the others.
     if (!fluteWnd->Exists()) fluteWnd->Create();
     if (!energyWnd->Exists()) energyWnd->Create();
     if (!timerWnd->Exists()) {

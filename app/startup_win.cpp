@@ -42,6 +42,10 @@ BOOL InitApplication(HINSTANCE instance) {
     core->RegisterTask(dispatch::TaskTimerTick, 0.05);
     core->RegisterTask(dispatch::TaskSheetRedraw, 0.01);
     core->RegisterTask(dispatch::TaskNotePanel, 0.5);
+    // Wine tells no other process of a window's moves, so the overlays over
+    // the game look: on the worker's passes, which run anyway (no extra wake),
+    // well within the quarter second a player notices.
+    core->RegisterTask(dispatch::TaskFollowGame, 0.1);
     return TRUE;
 }
 

@@ -38,9 +38,11 @@ Procedure TimerWnd::DialogProc() { return &StaticProcedure<TimerWnd>; }
 
 LRESULT TimerWnd::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     handle = window;  // known from the first message of CreateWindowExW on
+    LRESULT answer = 0;
+    if (TopLevelOverlayMessage(window, message, lParam, answer)) return answer;
     switch (message) {
     case WM_CREATE:
-        gameWindow_ = FindGameWindow();
+        gameWindow_ = OverlayGameWindow();
         break;
     case WM_SIZE:
     case kReshapeOverlayMessage:
@@ -51,7 +53,7 @@ LRESULT TimerWnd::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return 1;
     case WM_PAINT:
         // Re-asserted because the game may have dropped the style since creation.
-        EnsureClipsChildren(GetParent(window));
+        KeepGameClipping(window);
         [[fallthrough]];
     case WM_PRINTCLIENT:
         DrawOverlay(window, message, wParam, [this](HDC dc, int width, int height) { Draw(dc, width, height); });
@@ -140,13 +142,13 @@ void TimerWnd::SetScale(double scale) {
 
 HWND TimerWnd::Create() {
     SetScale(TimerScale(AppSettings().TimerSize.load()));
-    HWND game = PrepareGameWindow();
+    HWND game = OverlayGameWindow();
     gameWindow_ = game;
     if (!game) return nullptr;
     const OverlayRect r = Geometry().window;
     const OverlayLook look = {kTimerWndClass, L"Timer", WS_CHILD | WS_VISIBLE, 0, r.x, r.y, r.width, r.height};
     HWND window = CreateOverlay(*this, look);
-    if (window) ShowWindow(window, SW_SHOW);
+    if (window) ShowOverlay(window, true);
     return window;
 }
 
@@ -157,7 +159,7 @@ bool TimerWnd::GameIsTopmost() const {
 
 void TimerWnd::ToggleGameTopmost() {
     const bool topmost = GameIsTopmost();
-    HWND game = FindGameWindow();
+    HWND game = OverlayGameWindow();
     if (!game) return;
     // Asynchronous: a game that does not answer must not hold this thread.
     SetWindowPos(game, topmost ? HWND_NOTOPMOST : HWND_TOPMOST, 0, 0, 0, 0,

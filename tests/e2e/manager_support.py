@@ -57,6 +57,10 @@ WINE = _ModuleWine()
 
 def setUpModule():
     WINE.session = gkrwine.Wine()
+    # These drivers look at the overlays in the window tree, as children of
+    # the game window: the mode GKRTimer has on Windows. The top-level mode
+    # Wine would choose has drivers of its own.
+    WINE.session.env["GKR_OVERLAY_MODE"] = "child"
 
 
 def tearDownModule():

@@ -1,0 +1,44 @@
+// How top-level overlays follow the game window: they sit at fixed spots of
+// its client area, so a move of the game shifts them all by the same amount;
+// they are hidden while the game is minimised or hidden, and kept just above
+// it when it comes to the front (Wine raises no other process's owned windows).
+#pragma once
+
+#include <cstdint>
+
+namespace gkr {
+
+// The game window as the overlays see it.
+struct GameFrame {
+    bool exists = false;
+    bool shown = false;        // visible and not minimised
+    int32_t originX = 0;       // the client area's top-left corner on the screen
+    int32_t originY = 0;
+    // Seen: the window right above the game is one of the overlays. Placed
+    // for: false while one more raise is due.
+    bool overlaysOnTop = true;
+    bool operator==(const GameFrame& o) const {
+        return exists == o.exists && shown == o.shown && originX == o.originX && originY == o.originY &&
+               overlaysOnTop == o.overlaysOnTop;
+    }
+    bool operator!=(const GameFrame& o) const { return !(*this == o); }
+};
+
+struct FollowPlan {
+    bool close = false;     // the game window is gone: the overlays go too
+    int32_t dx = 0, dy = 0; // shift every overlay by this much
+    bool hide = false;      // hide the overlays that are shown
+    bool show = false;      // show again the overlays that are wanted
+    bool raise = false;     // put the overlays back right above the game
+    bool Nothing() const { return !close && dx == 0 && dy == 0 && !hide && !show && !raise; }
+};
+
+// From the frame the overlays are placed for to the frame seen now. A
+// minimised game's origin means nothing, so it moves nothing; the shift
+// happens once the game is shown again.
+FollowPlan PlanFollow(const GameFrame& placedFor, const GameFrame& now);
+
+// The frame the overlays are placed for once the plan is carried out.
+GameFrame FrameAfter(const GameFrame& placedFor, const GameFrame& now);
+
+}  // namespace gkr
