@@ -18,6 +18,7 @@
 #include "app/screen_state.h"
 #include "app/watch_plan.h"
 #include "overlays/energy_dlg_win.h"
+#include "overlays/energy_wnd_win.h"
 #include "overlays/flute_dlg_win.h"
 #include "overlays/flute_wnd_win.h"
 #include "overlays/overlay_geometry.h"
@@ -63,6 +64,9 @@ bool CaptureOrigin(HWND game, POINT& origin) {
     origin = offset;
     if (!ClientToScreen(game, &origin)) return false;
     if (ActiveOverlayMode() != OverlayMode::TopLevel || game != FollowedGameWindow()) return true;
+    // Without an overlay nothing follows the game, and nothing covers it.
+    if (!TimerWnd::Instance()->Exists() && !EnergyWnd::Instance()->Exists() && !FluteWnd::Instance()->Exists())
+        return true;
     const GameFrame placed = PlacedGameFrame();
     return !placed.shown || (origin.x - offset.x == placed.originX && origin.y - offset.y == placed.originY);
 }

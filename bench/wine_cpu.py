@@ -9,12 +9,16 @@ build/bench/) and its own X server:
   - DialogFloor.exe, a dialog with the common controls and a 1 s timer;
   - GKRTimer.exe beside DummyGKR.exe, all three overlays shown: the quest timer
     running, the energy bar over the gauge, the song-sheet panel listing the
-    sample songs with an effect counting down.
+    sample songs with an effect counting down. Twice: with the overlays Wine
+    gets (top-level windows the game owns, following it), and, as on Windows,
+    children of the game window (GKR_OVERLAY_MODE=child; Wine does not draw them).
 After a warm-up, each run measures over the same window: CPU of each program
 (user + system time from /proc) as % of one core, the Wine server's CPU on its
 behalf (its prefix's server above what the server used before the program
-started, DummyGKR included in that baseline for GKRTimer), and resident
-memory. It prints min/median/max over the runs, then GKRTimer's figures above
+started, DummyGKR included in that baseline for GKRTimer), resident memory,
+and how often the program's threads are switched in (voluntary and forced
+context switches per second, from /proc/PID/task/*/status), while the game
+window stands still. It prints min/median/max over the runs, then GKRTimer's figures above
 the floors; the ratio lines come last. Needs the Windows programs built
 (scripts/build)."""
 import argparse
@@ -29,7 +33,7 @@ ROOT = os.path.join(HERE, "..")
 sys.path.insert(0, os.path.join(ROOT, "tests", "harness"))
 sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
 import gkrwine  # noqa: E402
-from manager_support import SCENE, Dummy, GkrTimer, wait_overlays, write_conf  # noqa: E402
+from manager_support import SCENE, Dummy, GkrTimer, any_overlays, wait_until, write_conf  # noqa: E402
 
 CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
 WM_LBUTTONUP = 0x0202
@@ -43,6 +47,20 @@ def cpu_seconds(pid):
         return (int(fields[11]) + int(fields[12])) / CLOCK_TICKS
     except OSError:
         return 0.0
+
+
+def context_switches(pid):
+    """Context switches of all the process's threads so far."""
+    total = 0
+    for task in os.listdir(f"/proc/{pid}/task"):
+        try:
+            with open(f"/proc/{pid}/task/{task}/status") as f:
+                for line in f:
+                    if line.startswith(("voluntary_ctxt_switches", "nonvoluntary_ctxt_switches")):
+                        total += int(line.split()[1])
+        except OSError:
+            pass  # a thread that ended meanwhile
+    return total
 
 
 def resident_mb(pid):
@@ -88,19 +106,21 @@ class Subject:
         self.server = server_pid(self.wine.prefix)
         self.proc = None
         self.server_baseline = 0.0
-        self.samples = []  # (process %, server %, resident MB)
+        self.samples = []  # (process %, server %, resident MB, context switches per second)
 
     def start(self):
         raise NotImplementedError
 
     def begin(self):
         self.cpu0, self.server0, self.t0 = cpu_seconds(self.proc.pid), cpu_seconds(self.server), time.monotonic()
+        self.switches0 = context_switches(self.proc.pid)
 
     def end(self):
         elapsed = time.monotonic() - self.t0
         process = (cpu_seconds(self.proc.pid) - self.cpu0) / elapsed * 100
         server = (cpu_seconds(self.server) - self.server0) / elapsed * 100 - self.server_baseline
-        self.samples.append((process, server, resident_mb(self.proc.pid)))
+        switches = (context_switches(self.proc.pid) - self.switches0) / elapsed
+        self.samples.append((process, server, resident_mb(self.proc.pid), switches))
 
     def close(self):
         self.wine.close()
@@ -116,8 +136,10 @@ class Floor(Subject):
 
 
 class Utility(Subject):
-    def __init__(self, prefix, work):
-        super().__init__("GKRTimer", prefix)
+    def __init__(self, name, prefix, work, overlay_mode=None):
+        super().__init__(name, prefix)
+        if overlay_mode:
+            self.wine.env["GKR_OVERLAY_MODE"] = overlay_mode
         self.work = work
         shutil.rmtree(work, ignore_errors=True)
         os.makedirs(work)
@@ -128,10 +150,10 @@ class Utility(Subject):
     def start(self):
         app = GkrTimer(self.wine, cwd=self.work)
         self.proc = app.proc
-        if not wait_overlays(self.wine, self.dummy.hwnd, 5000):
+        if wait_until(lambda: len(any_overlays(self.wine, self.dummy.hwnd)) == 3, 8) is None:
             raise RuntimeError("no overlays")
-        timer = next(c for c in self.wine.probe_ok("children", hex(self.dummy.hwnd)) if "GKRTimerWnd" in c).split()[1]
-        self.wine.probe_ok("post", timer, WM_LBUTTONUP, 0, 50 | 10 << 16)  # a click starts the clock
+        timer = any_overlays(self.wine, self.dummy.hwnd)["GKRTimerWnd"]["hwnd"]
+        self.wine.probe_ok("post", hex(timer), WM_LBUTTONUP, 0, 50 | 10 << 16)  # a click starts the clock
         self.dummy.command(SCENE.kCmdNotePanelBase + 3610)  # the song 1-6-3, most recent note first
 
 
@@ -152,7 +174,9 @@ def main():
     try:
         subjects.append(Floor("SleepFloor", os.path.join(base, "prefix-sleep"), "SleepFloor.exe"))
         subjects.append(Floor("DialogFloor", os.path.join(base, "prefix-dialog"), "DialogFloor.exe"))
-        subjects.append(Utility(os.path.join(base, "prefix-gkrtimer"), os.path.join(base, "work")))
+        subjects.append(Utility("GKRTimer", os.path.join(base, "prefix-gkrtimer"), os.path.join(base, "work")))
+        subjects.append(Utility("GKRTimer-c", os.path.join(base, "prefix-gkrtimer-child"),
+                                os.path.join(base, "work-child"), overlay_mode="child"))
         print(f"wine_cpu: measuring the servers' own use for {a.warmup:.0f} s", flush=True)
         starts = [(s, cpu_seconds(s.server)) for s in subjects]
         t0 = time.monotonic()
@@ -179,9 +203,13 @@ def main():
         print(f"{s.name:12s} process {summary([x[0] for x in s.samples])}")
         print(f"{'':12s} server  {summary([x[1] for x in s.samples])}")
         print(f"{'':12s} memory  {summary([x[2] for x in s.samples])}")
-    median = {s.name: [statistics.median(x[i] for x in s.samples) for i in range(3)] for s in subjects}
-    g, d, f = median["GKRTimer"], median["DialogFloor"], median["SleepFloor"]
+        print(f"{'':12s} wakes/s {summary([x[3] for x in s.samples])}")
+    median = {s.name: [statistics.median(x[i] for x in s.samples) for i in range(4)] for s in subjects}
+    g, d, f, c = median["GKRTimer"], median["DialogFloor"], median["SleepFloor"], median["GKRTimer-c"]
     print()
+    print(f"GKRTimer (top-level overlays) above GKRTimer-c (child overlays): CPU {g[0] - c[0]:+.3f} "
+          f"(server {g[1] - c[1]:+.3f}), total {g[0] + g[1] - c[0] - c[1]:+.3f}, "
+          f"context switches {g[3] - c[3]:+.1f}/s, memory {g[2] - c[2]:+.1f} MB")
     print(f"GKRTimer above SleepFloor:  CPU {g[0] - f[0]:+.3f} (server {g[1] - f[1]:+.3f}), memory {g[2] - f[2]:+.1f} MB")
     print(f"GKRTimer above DialogFloor: CPU {g[0] - d[0]:+.3f} (server {g[1] - d[1]:+.3f}), "
           f"total {g[0] + g[1] - d[0] - d[1]:+.3f}, memory {g[2] - d[2]:+.1f} MB")

@@ -20,7 +20,6 @@ import gkrwine  # noqa: E402
 import test_game_hang  # noqa: E402
 
 SAMPLE_SONGS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "samples", "SData.xml")
-OVERLAY_CLASSES = ("GKRFluteWnd", "GKREnergyWnd", "GKRTimerWnd")
 WM_SYSCOMMAND, SC_CLOSE = 0x0112, 0xF060
 BM_GETCHECK = 0x00F0
 SW_HIDE, SW_SHOWNOACTIVATE, SW_MINIMIZE, SW_RESTORE = 0, 4, 6, 9
@@ -40,12 +39,8 @@ def tearDownModule():
 
 def owned(game):
     """GKRTimer's overlays owned by the game window, by class: (hwnd, visible, screen rect)."""
-    found = {}
-    for line in WINE.session.probe_ok("owned", hex(game)):
-        m = re.match(r'window (0x[0-9a-f]+) class "(.*)" visible (\d) rect (-?\d+) (-?\d+) (-?\d+) (-?\d+)', line)
-        if m and m.group(2) in OVERLAY_CLASSES:
-            found[m.group(2)] = (int(m.group(1), 16), int(m.group(3)), tuple(map(int, m.groups()[3:])))
-    return found
+    return {cls: (w["hwnd"], w["visible"], w["rect"])
+            for cls, w in manager_support.owned_overlays(WINE.session, game).items()}
 
 
 def info(hwnd):
