@@ -67,14 +67,15 @@ std::vector<HWND> OwnTopLevelOverlays() {
 constexpr UINT kFollowFlags = SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOACTIVATE;
 constexpr UINT kRaiseFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
 
-// Where an overlay goes in the z-order: right below the window above the
-// game, so right above the game; to the top when the game is at the top,
-// which is also the only place where Wine's X11 driver restacks the
-// overlay's X window (a window shown or raised below another visible one
-// keeps its old X stacking, and may stay drawn behind the game).
+// Where an overlay goes in the z-order: right below the first window above
+// the game that is no overlay, so right above the game; to the top when the
+// game is at the top, which is also the only place where Wine's X11 driver
+// restacks the overlay's X window (a window shown or raised below another
+// visible one keeps its old X stacking, and may stay drawn behind the game).
 HWND InsertAfterForGame(HWND game) {
     HWND after = GetWindow(game, GW_HWNDPREV);
-    if (after && !IsOwnWindow(after)) return after;
+    while (after && IsOwnWindow(after) && IsTopLevelOverlay(after)) after = GetWindow(after, GW_HWNDPREV);
+    if (after) return after;
     return (GetWindowLongW(game, GWL_EXSTYLE) & WS_EX_TOPMOST) ? HWND_TOPMOST : HWND_TOP;
 }
 

@@ -96,9 +96,11 @@ def main():
         timer = os.path.join(bindir, "GKRTimer.exe")
         if os.path.exists(timer):
             wine.start(timer, cwd=workdir)
-            if wine.find_window("#32770", "GKR Utility Manager", 20000) is None:
+            manager = wine.find_window("#32770", "GKR Utility Manager", 20000)
+            if manager is None:
                 print("demo: the GKR Utility Manager window did not appear", file=sys.stderr)
                 return 1
+            wine.probe("place", hex(manager), 900, 40)  # beside the game, not over it
             print("demo: GKRTimer is up (working folder %s)" % workdir)
             if overlays_shown(wine, game):
                 print("demo: the three overlays stand over DummyGKR")
