@@ -72,6 +72,7 @@ bool CaptureOrigin(HWND game, POINT& origin) {
 }
 
 std::atomic<bool> followJobWaiting{false};
+FollowLook followLook;  // the worker's only
 
 int64_t Frequency() {
     int64_t frequency = AppCore::Instance()->frequency;
@@ -93,7 +94,15 @@ void HideAndResetSongSheet() {
 void TaskFollowGame() {
     if (ActiveOverlayMode() != OverlayMode::TopLevel) return;
     HWND game = FollowedGameWindow();
-    if (!game || PlanFollow(PlacedGameFrame(), ReadGameFrame(game)).Nothing()) return;
+    if (!game) return;
+    RECT r = {};
+    const bool exists = GetWindowRect(game, &r) != FALSE;
+    const auto style = static_cast<uint32_t>(exists ? GetWindowLongW(game, GWL_STYLE) : 0);
+    const GameFrame placed = PlacedGameFrame();
+    if (!followLook.NeedsFullLook(reinterpret_cast<uintptr_t>(game), exists,
+                                  {r.left, r.top, r.right, r.bottom, style}, !placed.overlaysOnTop))
+        return;
+    if (PlanFollow(placed, ReadGameFrame(game)).Nothing()) return;
     if (followJobWaiting.exchange(true)) return;  // one job at a time; it reads the frame afresh
     OverlayThread::Instance().Post([game] {
         followJobWaiting = false;

@@ -22,6 +22,16 @@ FollowPlan PlanFollow(const GameFrame& placedFor, const GameFrame& now) {
     return plan;
 }
 
+bool FollowLook::NeedsFullLook(uintptr_t game, bool exists, const Glance& glance, bool raiseDue) {
+    const bool same = game == game_ && exists == exists_ && glance == glance_;
+    if (same && !raiseDue && --passesLeft_ > 0) return false;
+    game_ = game;
+    exists_ = exists;
+    glance_ = glance;
+    passesLeft_ = kPasses;
+    return true;
+}
+
 GameFrame FrameAfter(const GameFrame& placedFor, const GameFrame& now) {
     if (!now.exists) return GameFrame{};
     if (!now.shown) {

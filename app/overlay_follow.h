@@ -41,4 +41,31 @@ FollowPlan PlanFollow(const GameFrame& placedFor, const GameFrame& now);
 // The frame the overlays are placed for once the plan is carried out.
 GameFrame FrameAfter(const GameFrame& placedFor, const GameFrame& now);
 
+// The worker's look at the game window on each follow pass. Every question
+// to another process's window is a round trip to the Wine server, so a pass
+// asks for the window's rectangle and style alone (a move, resize, minimise,
+// restore or hide changes one of them) and reads the whole frame only when
+// they changed, a raise is due, or once every kPasses passes (the game
+// coming to the front changes neither).
+class FollowLook {
+public:
+    static constexpr int kPasses = 10;
+    struct Glance {
+        int32_t left = 0, top = 0, right = 0, bottom = 0;
+        uint32_t style = 0;
+        bool operator==(const Glance& o) const {
+            return left == o.left && top == o.top && right == o.right && bottom == o.bottom && style == o.style;
+        }
+    };
+    // `game` names the window (its handle); `glance` as read now (`exists`
+    // false when it could not be read).
+    bool NeedsFullLook(uintptr_t game, bool exists, const Glance& glance, bool raiseDue);
+
+private:
+    uintptr_t game_ = 0;
+    bool exists_ = false;
+    Glance glance_;
+    int passesLeft_ = 0;
+};
+
 }  // namespace gkr
