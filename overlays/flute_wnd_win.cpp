@@ -225,7 +225,7 @@ void FluteWnd::Draw(HDC dc, int width, int height) {
     buffer.CopyOut();
 }
 
-POINT FluteWnd::ShownPosition() {
+POINT FluteWnd::ShownPosition(bool* clamped) {
     // A position saved for a larger game window would leave the panel out of
     // reach, so it is brought inside the client area for showing; the stored
     // one stays as the player left it. A game with no real size (minimised)
@@ -234,17 +234,21 @@ POINT FluteWnd::ShownPosition() {
     POINT at = {s.FluteWndX.load(), s.FluteWndY.load()};
     RECT client = {};
     HWND game = OverlayGameWindow();
-    if (game && GetClientRect(game, &client) && client.right > 0 && client.bottom > 0) {
+    const bool sized = game && GetClientRect(game, &client) && client.right > 0 && client.bottom > 0;
+    if (sized) {
         at.x = ClampSheetPosition(at.x, client.right);
         at.y = ClampSheetPosition(at.y, client.bottom);
     }
+    if (clamped) *clamped = sized;
     return at;
 }
 
 void FluteWnd::PlaceForShowing() {
     HWND window = Live();
     if (!window || IsWindowVisible(window)) return;  // a shown panel is where the player put it
-    const POINT at = ShownPosition();
+    bool clamped = false;
+    const POINT at = ShownPosition(&clamped);
+    if (!clamped) return;  // a minimised game: placed when it has a size again
     const RECT now = OverlayRectInGame(window);
     if (now.left != at.x || now.top != at.y) MoveOverlayTo(window, at.x, at.y);
 }
@@ -254,7 +258,7 @@ HWND FluteWnd::Create() {
     Close();
 
     // Created hidden: the page's sync shows it while the setting and the note panel are both on.
-    const POINT at = ShownPosition();
+    const POINT at = ShownPosition(nullptr);
     const OverlayLook look = {kFluteWndClass, L"악보", WS_CHILD | WS_CAPTION | WS_SYSMENU,
                               WS_EX_TOOLWINDOW | WS_EX_TOPMOST, at.x, at.y, kSheetWidth, kSheetCreateHeight};
     HWND window = CreateOverlay(*this, look);

@@ -61,7 +61,9 @@ private:
 
     std::vector<EffectFace> FacesNow() const;  // under lock_
     void StorePosition(HWND window);
-    static POINT ShownPosition();
+    // The stored position, kept inside the game's client area when it has
+    // one (`clamped` tells which).
+    static POINT ShownPosition(bool* clamped);
     // The whole window, less the pixels of the game the screen reading examines.
     static void Reshape(HWND window);
 
