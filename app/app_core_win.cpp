@@ -73,6 +73,9 @@ void AppCore::Dispatch(int32_t code) {
     case DispatchEffect::WatchGame:
         TaskGameWatch();
         break;
+    case DispatchEffect::FollowGame:
+        TaskFollowGame();
+        break;
     case DispatchEffect::RedrawSheet:
         fluteWnd_->RefreshIfChanged();
         break;

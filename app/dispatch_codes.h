@@ -13,6 +13,7 @@ namespace dispatch {
 
 constexpr int32_t TaskNotePanel = -11;
 constexpr int32_t TaskGameWatch = -10;
+constexpr int32_t TaskFollowGame = -4;
 constexpr int32_t TaskSheetRedraw = -2;
 constexpr int32_t TaskTimerTick = -1;
 

@@ -12,6 +12,10 @@ DispatchEffect PlanDispatch(int32_t code, const DispatchState& s) {
         return DispatchEffect::ReadNotePanel;
     case dispatch::TaskGameWatch:
         return DispatchEffect::WatchGame;
+    case dispatch::TaskFollowGame:
+        // Only while some overlay exists: nothing to follow, nothing to ask the game.
+        return s.timerWndExists || s.energyWndExists || s.fluteWndExists ? DispatchEffect::FollowGame
+                                                                          : DispatchEffect::None;
     case dispatch::TaskSheetRedraw:
         return s.useFlute != 0 && s.fluteWndExists ? DispatchEffect::RedrawSheet : DispatchEffect::None;
     case dispatch::TaskTimerTick:

@@ -11,6 +11,7 @@ enum class DispatchEffect {
     None,
     ReadNotePanel,   // TaskNotePanel()
     WatchGame,       // TaskGameWatch()
+    FollowGame,      // TaskFollowGame(): top-level overlays follow the game window
     RedrawSheet,     // invalidate the song-sheet overlay
     TickTimer,       // TimerWnd::Tick
     StartTimer,      // TimerWnd::Start (a running timer restarts from zero)
@@ -33,7 +34,7 @@ struct DispatchState {
     bool fluteWndExists = false;
 };
 
-// Codes outside the table (-9..-3, 8 and up, below -11) do nothing.
+// Codes outside the table (-9..-5, -3, 8 and up, below -11) do nothing.
 DispatchEffect PlanDispatch(int32_t code, const DispatchState& state);
 
 }  // namespace gkr

@@ -3,6 +3,7 @@
 // the settings, the dispatcher and the overlays' pages.
 #include "app/game_watch_win.h"
 
+#include <atomic>
 #include <memory>
 
 #include "app/app_core_win.h"
@@ -12,11 +13,13 @@
 #include "app/screen/health_gauge.h"
 #include "app/screen/note_panel.h"
 #include "app/screen/note_tracker.h"
-#include "overlays/overlay_win.h"
 #include "app/screen/screen_capture_win.h"
 #include "app/screen/screen_state.h"
 #include "app/screen/watch_plan.h"
+#include "overlays/overlay_thread_win.h"
+#include "overlays/overlay_win.h"
 #include "overlays/energy_dlg_win.h"
+#include "overlays/energy_wnd_win.h"
 #include "overlays/flute_dlg_win.h"
 #include "overlays/flute_wnd_win.h"
 #include "overlays/overlay_geometry.h"
@@ -52,11 +55,25 @@ WatchState& State() {
 // False when the window is gone: the pass then reads nothing. (Asking the
 // game's window for a DC would tell the same at the cost of seven Wine
 // server round trips on every pass.)
+//
+// Top-level overlays cut the examined pixels out of themselves where the
+// game was when they were placed; after a move, until they follow, they may
+// cover the pixels the reading is about to examine: no reading then.
 bool CaptureOrigin(HWND game, POINT& origin) {
     Settings& s = AppSettings();
-    origin = POINT{ClampOffset(s.OffsetX.load()), ClampOffset(s.OffsetY.load())};
-    return ClientToScreen(game, &origin) != FALSE;
+    const POINT offset{ClampOffset(s.OffsetX.load()), ClampOffset(s.OffsetY.load())};
+    origin = offset;
+    if (!ClientToScreen(game, &origin)) return false;
+    if (ActiveOverlayMode() != OverlayMode::TopLevel || game != FollowedGameWindow()) return true;
+    // Without an overlay nothing follows the game, and nothing covers it.
+    if (!TimerWnd::Instance()->Exists() && !EnergyWnd::Instance()->Exists() && !FluteWnd::Instance()->Exists())
+        return true;
+    const GameFrame placed = PlacedGameFrame();
+    return !placed.shown || (origin.x - offset.x == placed.originX && origin.y - offset.y == placed.originY);
 }
+
+std::atomic<bool> followJobWaiting{false};
+FollowLook followLook;  // the worker's only
 
 // A quest ended: the song effects of that quest no longer count.
 void HideAndResetSongSheet() {
@@ -67,8 +84,27 @@ void HideAndResetSongSheet() {
 
 }  // namespace
 
+void TaskFollowGame() {
+    if (ActiveOverlayMode() != OverlayMode::TopLevel) return;
+    HWND game = FollowedGameWindow();
+    if (!game) return;
+    RECT r = {};
+    const bool exists = GetWindowRect(game, &r) != FALSE;
+    const auto style = static_cast<uint32_t>(exists ? GetWindowLongW(game, GWL_STYLE) : 0);
+    const GameFrame placed = PlacedGameFrame();
+    if (!followLook.NeedsFullLook(reinterpret_cast<uintptr_t>(game), exists,
+                                  {r.left, r.top, r.right, r.bottom, style}, !placed.overlaysOnTop))
+        return;
+    if (PlanFollow(placed, ReadGameFrame(game)).Nothing()) return;
+    if (followJobWaiting.exchange(true)) return;  // one job at a time; it reads the frame afresh
+    OverlayThread::Instance().Post([game] {
+        followJobWaiting = false;
+        FollowGameNow(game, ReadGameFrame(game));
+    });
+}
+
 void TaskGameWatch() {
-    HWND game = FindGameWindow();
+    HWND game = OverlayGameWindow();
     POINT origin;
     if (!game || !CaptureOrigin(game, origin)) return;
 
@@ -101,7 +137,7 @@ void TaskNotePanel() {
         state.notePanel.OnPanelHidden();
         return;
     }
-    HWND game = FindGameWindow();
+    HWND game = OverlayGameWindow();
     POINT origin;
     if (!game || !CaptureOrigin(game, origin)) return;
 

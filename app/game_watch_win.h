@@ -7,4 +7,9 @@ namespace gkr {
 void TaskGameWatch();  // dispatch code -10
 void TaskNotePanel();  // dispatch code -11
 
+// Top-level overlays only: when the game window they sit over has moved,
+// been minimised, restored, hidden or closed, hands the overlay thread the
+// job of following it. A few reads of the game window, no wait on it.
+void TaskFollowGame();  // dispatch code -4
+
 }  // namespace gkr

@@ -160,7 +160,7 @@ void ManageDlg::OnTabChanged() {
 
 void ManageDlg::CreateMissingOverlays() {
     if (fluteWnd->Exists() && energyWnd->Exists() && timerWnd->Exists()) return;
-    if (!FindGameWindow() || overlayJobWaiting_.exchange(true)) return;
+    if (!OverlayGameWindow() || overlayJobWaiting_.exchange(true)) return;
     const bool posted = OverlayThread::Instance().Post([this] {
         overlayJobWaiting_ = false;
         CreateMissingOverlaysNow();
@@ -170,9 +170,10 @@ void ManageDlg::CreateMissingOverlays() {
 }
 
 void ManageDlg::CreateMissingOverlaysNow() {
-    if (!FindGameWindow()) return;
-    // Each overlay is a child of the game window and dies with it; this brings
-    // them back within a second of the game's next start.
+    if (!OverlayGameWindow()) return;
+    // The overlays go with the game window (its children die with it, its
+    // top-level ones are closed when it goes); this brings them back within a
+    // second of the game's next start, over the same window as the others.
     if (!fluteWnd->Exists()) fluteWnd->Create();
     if (!energyWnd->Exists()) energyWnd->Create();
     if (!timerWnd->Exists()) {

@@ -19,6 +19,10 @@ constexpr StartupTask kStartupTasks[] = {
     {dispatch::TaskTimerTick, 0.05},
     {dispatch::TaskSheetRedraw, 0.01},
     {dispatch::TaskNotePanel, 0.5},
+    // Wine tells no other process of a window's moves, so top-level overlays
+    // look at the game on the worker's passes, which run anyway (no extra
+    // wake), well within the quarter second a player notices.
+    {dispatch::TaskFollowGame, 0.1},
 };
 
 }  // namespace gkr

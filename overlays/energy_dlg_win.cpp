@@ -107,7 +107,7 @@ void EnergyDlg::PlaceEnergyBar() {
     HWND bar = energyWnd->Live();
     OverlayRect current;
     if (bar) {
-        const RECT r = OverlayRectInParent(bar);
+        const RECT r = OverlayRectInGame(bar);
         current = OverlayRect{r.left, r.top, r.right - r.left, r.bottom - r.top};
     }
     const EnergyBarPlan plan =

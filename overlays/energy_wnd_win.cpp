@@ -22,6 +22,8 @@ Procedure EnergyWnd::DialogProc() { return &StaticProcedure<EnergyWnd>; }
 
 LRESULT EnergyWnd::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     handle = window;  // known from the first message of CreateWindowExW on
+    LRESULT answer = 0;
+    if (TopLevelOverlayMessage(window, message, lParam, answer)) return answer;
     switch (message) {
     case WM_SIZE:
     case kReshapeOverlayMessage:
@@ -68,7 +70,7 @@ void EnergyWnd::Draw(HDC dc, int width, int height) {
 }
 
 HWND EnergyWnd::Create() {
-    if (!FindGameWindow()) return nullptr;
+    if (!OverlayGameWindow()) return nullptr;
     // Created empty, then moved: the move sizes and shapes it for the maximum
     // health read so far (the next placement fixes a stale one).
     const OverlayLook look = {kEnergyWndClass, L"Timer", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, 0};
@@ -76,8 +78,8 @@ HWND EnergyWnd::Create() {
     if (!window) return nullptr;
     const Settings& s = AppSettings();
     const OverlayRect r = EnergyBarRect(s.MaxHealth.load(), s.OffsetX.load(), s.OffsetY.load());
-    MoveWindow(window, r.x, r.y, r.width, r.height, TRUE);
-    ShowWindow(window, SW_SHOW);
+    PlaceOverlayNow(window, r.x, r.y, r.width, r.height, TRUE);
+    ShowOverlay(window, true);
     return window;
 }
 

@@ -125,10 +125,12 @@ void FluteDlg::Sync(bool fromControls) {
 }
 
 void FluteDlg::ShowPanelAlone() {
-    // Seen only beside the game's note panel.
+    // Seen exactly while it is switched on and the game's note panel is seen:
+    // a panel switched off (on the page, by a hotkey or its close box) stays hidden.
     HWND panel = fluteWnd->Live();
-    if (NotePanelVisible() == 0) ShowOverlay(panel, false);
-    else if (AppSettings().UseFlute.load() != 0) ShowOverlay(panel, true);
+    const bool shown = NotePanelVisible() != 0 && AppSettings().UseFlute.load() != 0;
+    if (shown) fluteWnd->PlaceForShowing();
+    ShowOverlay(panel, shown);
 }
 
 bool FluteDlg::SyncControls(HWND page, bool fromControls) {
@@ -188,7 +190,10 @@ void FluteDlg::ShowPanel() {
     if (!panel) return;
     InvalidateRect(panel, nullptr, TRUE);
     const bool shown = NotePanelVisible() != 0 && AppSettings().UseFlute.load() != 0;
-    if (shown) fluteWnd->FitToRows();
+    if (shown) {
+        fluteWnd->PlaceForShowing();
+        fluteWnd->FitToRows();
+    }
     ShowOverlay(panel, shown);
 }
 

@@ -66,6 +66,8 @@ FluteWnd::FluteWnd() = default;
 Procedure FluteWnd::DialogProc() { return &StaticProcedure<FluteWnd>; }
 
 LRESULT FluteWnd::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT answer = 0;
+    if (TopLevelOverlayMessage(window, message, lParam, answer)) return answer;
     switch (message) {
     case WM_MOVE:
         StorePosition(window);
@@ -94,10 +96,14 @@ void FluteWnd::Reshape(HWND window) {
 }
 
 void FluteWnd::StorePosition(HWND window) {
-    // Only while the note panel is seen: the panel is shown then, so the
-    // move is the player's own.
-    if (NotePanelVisible() == 0) return;
-    const RECT place = OverlayRectInParent(window);
+    // Only while the note panel is seen and the panel shown over a game window
+    // of real size: the move is then the player's own. Our own placing of a
+    // hidden panel, or a minimised game, never changes the stored position.
+    if (NotePanelVisible() == 0 || !IsWindowVisible(window)) return;
+    const HWND game = OverlayGameWindow();
+    RECT client = {};
+    if (!game || !GetClientRect(game, &client) || client.right <= 0 || client.bottom <= 0) return;
+    const RECT place = OverlayRectInGame(window);
     Settings& s = AppSettings();
     s.FluteWndX = place.left;
     s.FluteWndY = place.top;
@@ -159,8 +165,9 @@ void FluteWnd::FitToRows() {
     GetWindowRect(window, &outer);
     const int frame = (outer.bottom - outer.top) - (client.bottom - client.top);
     ResizeOverlay(window, kSheetWidth, clientHeight + frame);
-    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+    // A top-level panel stays above its game by being owned by it, never above other programs.
+    if (ActiveOverlayMode() == OverlayMode::Child)
+        SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
     InvalidateRect(window, nullptr, FALSE);
 }
 
@@ -206,26 +213,46 @@ void FluteWnd::Draw(HDC dc, int width, int height) {
     buffer.CopyOut();
 }
 
+POINT FluteWnd::ShownPosition(bool* clamped) {
+    // A position saved for a larger game window would leave the panel out of
+    // reach, so it is brought inside the client area for showing; the stored
+    // one stays as the player left it. A game with no real size (minimised)
+    // has no area to bring it into.
+    const Settings& s = AppSettings();
+    POINT at = {s.FluteWndX.load(), s.FluteWndY.load()};
+    RECT client = {};
+    HWND game = OverlayGameWindow();
+    const bool sized = game && GetClientRect(game, &client) && client.right > 0 && client.bottom > 0;
+    if (sized) {
+        at.x = ClampSheetPosition(at.x, client.right);
+        at.y = ClampSheetPosition(at.y, client.bottom);
+    }
+    if (clamped) *clamped = sized;
+    return at;
+}
+
+void FluteWnd::PlaceForShowing() {
+    HWND window = Live();
+    if (!window || IsWindowVisible(window)) return;  // a shown panel is where the player put it
+    bool clamped = false;
+    const POINT at = ShownPosition(&clamped);
+    if (!clamped) return;  // a minimised game: placed when it has a size again
+    const RECT now = OverlayRectInGame(window);
+    if (now.left != at.x || now.top != at.y) MoveOverlayTo(window, at.x, at.y);
+}
+
 HWND FluteWnd::Create() {
-    HWND game = PrepareGameWindow();
-    if (!game) return nullptr;
+    if (!OverlayGameWindow()) return nullptr;
     Close();
 
-    // A position saved for a larger game window would leave the panel out of reach.
-    Settings& s = AppSettings();
-    RECT client = {};
-    GetClientRect(game, &client);
-    s.FluteWndX = ClampSheetPosition(s.FluteWndX.load(), client.right);
-    s.FluteWndY = ClampSheetPosition(s.FluteWndY.load(), client.bottom);
-    const int x = s.FluteWndX.load(), y = s.FluteWndY.load();
-
-    const OverlayLook look = {kFluteWndClass, L"악보", WS_CHILD | WS_VISIBLE | WS_CAPTION | WS_SYSMENU,
-                              WS_EX_TOOLWINDOW | WS_EX_TOPMOST, x, y, kSheetWidth, kSheetCreateHeight};
+    // Created hidden: the page's sync shows it while the setting and the note panel are both on.
+    const POINT at = ShownPosition(nullptr);
+    const OverlayLook look = {kFluteWndClass, L"악보", WS_CHILD | WS_CAPTION | WS_SYSMENU,
+                              WS_EX_TOOLWINDOW | WS_EX_TOPMOST, at.x, at.y, kSheetWidth, kSheetCreateHeight};
     HWND window = CreateOverlay(*this, look);
     if (!window) return nullptr;
-    MoveWindow(window, x, y, kSheetWidth, kSheetCreateHeight, FALSE);
+    PlaceOverlayNow(window, at.x, at.y, kSheetWidth, kSheetCreateHeight, FALSE);
     Reset();
-    if (s.UseFlute.load() != 0) ShowWindow(window, SW_SHOW);
     return window;
 }
 

@@ -39,10 +39,14 @@ public:
     // The repaint task: invalidates the panel only when a row would show
     // another mark or another second.
     void RefreshIfChanged();
-    // Creates the panel inside the game window at the stored position (kept
-    // inside the client area and written back), replacing a window it still
-    // holds. NULL, changing nothing, while the game is not running.
+    // Creates the panel, hidden, over the game window at the stored position
+    // (kept inside the client area for showing; the stored one is left as it
+    // is), replacing a window it still holds. NULL, changing nothing, while
+    // the game is not running.
     HWND Create();
+    // Before a hidden panel is shown: back to the stored position, kept
+    // inside the game's client area as it is now.
+    void PlaceForShowing();
 
     // The panel's picture for a client area of width x height,
     // double-buffered onto dc. WM_PAINT and WM_PRINTCLIENT both draw through it.
@@ -57,6 +61,9 @@ private:
 
     std::vector<EffectFace> FacesNow() const;  // under lock_
     void StorePosition(HWND window);
+    // The stored position, kept inside the game's client area when it has
+    // one (`clamped` tells which).
+    static POINT ShownPosition(bool* clamped);
     // The whole window, less the pixels of the game the screen reading examines.
     static void Reshape(HWND window);
 

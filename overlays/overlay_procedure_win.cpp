@@ -1,7 +1,6 @@
 #include "overlays/overlay_procedure_win.h"
 
 #include "app/framework/page_controls_win.h"
-#include "app/game/game_window_win.h"
 
 namespace gkr {
 
@@ -11,7 +10,7 @@ LRESULT OverlayWindowMessage(Window& overlay, HWND window, UINT message, WPARAM 
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT:
-        EnsureClipsChildren(GetParent(window));
+        KeepGameClipping(window);  // the game may have dropped the style
         [[fallthrough]];
     case WM_PRINTCLIENT:
         DrawOverlay(window, message, wParam, draw);

@@ -1,13 +1,162 @@
 #include "overlays/overlay_win.h"
 
-#include "app/screen/examined_pixels.h"
-#include "app/game/game_window_win.h"
+#include <atomic>
+#include <cstdlib>
+#include <mutex>
+#include <vector>
+
+#include "app/framework/contract.h"
 #include "app/framework/module_win.h"
+#include "app/game/game_window_win.h"
+#include "app/screen/examined_pixels.h"
 #include "overlays/overlay_thread_win.h"
 #include "overlays/overlay_geometry.h"
 #include "settings/settings.h"
 
 namespace gkr {
+
+namespace {
+
+// Marks our top-level overlays, and whether each is meant to be shown: a
+// minimised game hides them, and its restoring shows the wanted ones again.
+const wchar_t kOverlayMark[] = L"GKROverlay";
+const wchar_t kOverlayWanted[] = L"GKROverlayWanted";
+
+constexpr int kModeUnset = -1;
+std::atomic<int> modeChoice{kModeUnset};
+
+bool UnderWine() {
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+// The game window the overlays were last created over, and (top-level mode)
+// the frame they are placed for. The frame is written on the overlay thread
+// and read by the worker; the lock guards only the copy.
+std::atomic<HWND> heldGame{nullptr};
+std::mutex placedLock;
+GameFrame placedFrame;
+
+void SetPlacedFrame(const GameFrame& frame) {
+    std::lock_guard<std::mutex> guard(placedLock);
+    placedFrame = frame;
+}
+
+bool IsGameWindow(HWND window) {
+    wchar_t name[32] = {};
+    return window && IsWindow(window) && GetClassNameW(window, name, 32) && wcscmp(name, kGameWindowClass) == 0;
+}
+
+bool TopLevel() { return ActiveOverlayMode() == OverlayMode::TopLevel; }
+
+bool IsTopLevelOverlay(HWND window) { return GetPropW(window, kOverlayMark) != nullptr; }
+
+// This thread's top-level overlays.
+std::vector<HWND> OwnTopLevelOverlays() {
+    std::vector<HWND> found;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM list) -> BOOL {
+            if (IsTopLevelOverlay(window)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+constexpr UINT kFollowFlags = SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOACTIVATE;
+constexpr UINT kRaiseFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+
+// Where an overlay goes in the z-order: right below the first window above
+// the game that is no overlay, so right above the game; to the top when the
+// game is at the top, which is also the only place where Wine's X11 driver
+// restacks the overlay's X window (a window shown or raised below another
+// visible one keeps its old X stacking, and may stay drawn behind the game).
+HWND InsertAfterForGame(HWND game) {
+    HWND after = GetWindow(game, GW_HWNDPREV);
+    while (after && IsOwnWindow(after) && IsTopLevelOverlay(after)) after = GetWindow(after, GW_HWNDPREV);
+    if (after) return after;
+    return (GetWindowLongW(game, GWL_EXSTYLE) & WS_EX_TOPMOST) ? HWND_TOPMOST : HWND_TOP;
+}
+
+// Overlay thread, top-level mode: shows the overlay (right above the game)
+// if it is wanted and the game is shown, else hides it.
+void ApplyWanted(HWND overlay) {
+    const bool show = GetPropW(overlay, kOverlayWanted) != nullptr && PlacedGameFrame().shown;
+    if (!show) {
+        ShowWindow(overlay, SW_HIDE);
+        return;
+    }
+    HWND game = heldGame;
+    if (IsWindowVisible(overlay) || !game) ShowWindow(overlay, SW_SHOWNOACTIVATE);
+    else SetWindowPos(overlay, InsertAfterForGame(game), 0, 0, 0, 0, kRaiseFlags | SWP_SHOWWINDOW);
+}
+
+}  // namespace
+
+OverlayMode ActiveOverlayMode() {
+    int choice = modeChoice.load();
+    if (choice == kModeUnset) {
+        choice = static_cast<int>(ChooseOverlayMode(std::getenv(kOverlayModeVariable), UnderWine()));
+        modeChoice = choice;
+    }
+    return static_cast<OverlayMode>(choice);
+}
+
+void UseOverlayMode(OverlayMode mode) { modeChoice = static_cast<int>(mode); }
+
+HWND OverlayGameWindow() {
+    HWND held = heldGame;
+    return IsGameWindow(held) ? held : FindGameWindow();
+}
+
+HWND FollowedGameWindow() { return heldGame; }
+
+GameFrame PlacedGameFrame() {
+    std::lock_guard<std::mutex> guard(placedLock);
+    return placedFrame;
+}
+
+GameFrame ReadGameFrame(HWND game) {
+    GameFrame frame;
+    if (!game || !IsWindow(game)) return frame;
+    const LONG style = GetWindowLongW(game, GWL_STYLE);
+    POINT origin = {0, 0};
+    if (!ClientToScreen(game, &origin)) return frame;
+    frame.exists = true;
+    frame.shown = (style & WS_VISIBLE) && !(style & WS_MINIMIZE);
+    frame.originX = origin.x;
+    frame.originY = origin.y;
+    if (frame.shown) {
+        HWND above = GetWindow(game, GW_HWNDPREV);
+        frame.overlaysOnTop = above && IsOwnWindow(above) && GetWindow(above, GW_OWNER) == game;
+    }
+    return frame;
+}
+
+void FollowGameNow(HWND game, const GameFrame& now) {
+    if (game != heldGame.load()) return;  // a job for a game the overlays left
+    const GameFrame placed = PlacedGameFrame();
+    const FollowPlan plan = PlanFollow(placed, now);
+    if (plan.Nothing()) return;
+    // The new frame first: the moves below then keep each overlay's client position.
+    SetPlacedFrame(FrameAfter(placed, now));
+    HWND after = plan.raise ? InsertAfterForGame(game) : nullptr;
+    for (HWND overlay : OwnTopLevelOverlays()) {
+        if (plan.close) {
+            DestroyWindow(overlay);
+            continue;
+        }
+        if (plan.dx || plan.dy) {
+            RECT r = {};
+            GetWindowRect(overlay, &r);
+            SetWindowPos(overlay, nullptr, r.left + plan.dx, r.top + plan.dy, 0, 0, kFollowFlags | SWP_NOSIZE);
+        }
+        if (plan.hide || plan.show) ApplyWanted(overlay);
+        if (plan.raise) SetWindowPos(overlay, after, 0, 0, 0, 0, kRaiseFlags);
+    }
+    if (plan.close) heldGame = nullptr;
+}
 
 void RegisterOverlayClass(const wchar_t* className, WNDPROC procedure) {
     WNDCLASSEXW wc = {};
@@ -22,28 +171,113 @@ void RegisterOverlayClass(const wchar_t* className, WNDPROC procedure) {
 }
 
 HWND CreateOverlay(Window& overlay, const OverlayLook& look) {
-    HWND game = PrepareGameWindow();
+    HWND game = OverlayGameWindow();
     if (!game) return nullptr;
     if (overlay.handle) overlay.Close();
     RegisterOverlayClass(look.className, overlay.DialogProc());
-    overlay.handle = CreateWindowExW(look.exStyle, look.className, look.title, look.style, look.x, look.y,
-                                     look.width, look.height, game, nullptr, ModuleInstance(), nullptr);
-    return overlay.handle;
+    if (!TopLevel()) {
+        EnsureClipsChildren(game);
+        heldGame = game;
+        overlay.handle = CreateWindowExW(look.exStyle, look.className, look.title, look.style, look.x, look.y,
+                                         look.width, look.height, game, nullptr, ModuleInstance(), nullptr);
+        return overlay.handle;
+    }
+
+    // Over another game window than before: overlays left over another one
+    // go (the manager makes them again over this one), and the overlays start
+    // from this window's frame.
+    if (heldGame.exchange(game) != game) {
+        for (HWND old : OwnTopLevelOverlays()) DestroyWindow(old);
+        SetPlacedFrame(ReadGameFrame(game));
+    } else {
+        FollowGameNow(game, ReadGameFrame(game));
+    }
+    const GameFrame frame = PlacedGameFrame();
+    // A pop-up owned by the game: above it, minimised with it, never focused,
+    // no taskbar button; never above other programs' windows.
+    const DWORD style = (look.style & ~(WS_CHILD | WS_VISIBLE)) | WS_POPUP;
+    const DWORD exStyle = (look.exStyle & ~WS_EX_TOPMOST) | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
+    HWND window = CreateWindowExW(exStyle, look.className, look.title, style, frame.originX + look.x,
+                                  frame.originY + look.y, look.width, look.height, game, nullptr, ModuleInstance(),
+                                  nullptr);
+    overlay.handle = window;
+    if (!window) return nullptr;
+    SetPropW(window, kOverlayMark, reinterpret_cast<HANDLE>(1));
+    if (look.style & WS_VISIBLE) ShowOverlay(window, true);
+    return window;
+}
+
+void PlaceOverlayNow(HWND overlay, int x, int y, int width, int height, bool repaint) {
+    if (!overlay) return;
+    if (IsTopLevelOverlay(overlay)) {
+        const GameFrame frame = PlacedGameFrame();
+        x += frame.originX;
+        y += frame.originY;
+    }
+    MoveWindow(overlay, x, y, width, height, repaint);
 }
 
 void ShowOverlay(HWND overlay, bool show) {
-    if (overlay) ShowWindowAsync(overlay, show ? SW_SHOW : SW_HIDE);
+    if (!overlay) return;
+    if (!TopLevel()) {
+        ShowWindowAsync(overlay, show ? SW_SHOW : SW_HIDE);
+        return;
+    }
+    OverlayThread::Instance().Post([overlay, show] {
+        if (!IsOwnWindow(overlay) || !IsTopLevelOverlay(overlay)) return;
+        if (show) SetPropW(overlay, kOverlayWanted, reinterpret_cast<HANDLE>(1));
+        else RemovePropW(overlay, kOverlayWanted);
+        ApplyWanted(overlay);
+    });
 }
 
 void MoveOverlay(HWND overlay, int x, int y, int width, int height) {
-    if (overlay)
+    if (!overlay) return;
+    if (!TopLevel()) {
         SetWindowPos(overlay, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+        return;
+    }
+    // On the overlay thread, where the follower moves them too: a move
+    // computed against one frame never lands after the shift to the next.
+    OverlayThread::Instance().Post([overlay, x, y, width, height] {
+        if (IsOwnWindow(overlay)) PlaceOverlayNow(overlay, x, y, width, height, TRUE);
+    });
+}
+
+void MoveOverlayTo(HWND overlay, int x, int y) {
+    if (!overlay) return;
+    if (!TopLevel()) {
+        SetWindowPos(overlay, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+        return;
+    }
+    OverlayThread::Instance().Post([overlay, x, y] {
+        if (!IsOwnWindow(overlay)) return;
+        const GameFrame frame = PlacedGameFrame();
+        SetWindowPos(overlay, nullptr, frame.originX + x, frame.originY + y, 0, 0, kFollowFlags | SWP_NOSIZE);
+    });
 }
 
 void ResizeOverlay(HWND overlay, int width, int height) {
     if (overlay)
         SetWindowPos(overlay, nullptr, 0, 0, width, height,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+}
+
+bool TopLevelOverlayMessage(HWND overlay, UINT message, LPARAM lParam, LRESULT& result) {
+    if (!IsTopLevelOverlay(overlay)) return false;
+    if (message == WM_MOUSEACTIVATE) {
+        result = MA_NOACTIVATE;  // a click leaves the focus with the game
+        return true;
+    }
+    if (message == WM_SHOWWINDOW && (lParam == SW_PARENTCLOSING || lParam == SW_PARENTOPENING)) {
+        result = 0;  // the follower alone decides, so a switched-off panel stays hidden
+        return true;
+    }
+    return false;
+}
+
+void KeepGameClipping(HWND overlay) {
+    if (GetWindowLongW(overlay, GWL_STYLE) & WS_CHILD) EnsureClipsChildren(GetParent(overlay));
 }
 
 void DrawOverlay(HWND overlay, UINT message, WPARAM wParam, const OverlayDrawing& draw) {
@@ -61,9 +295,14 @@ void CloseOnOverlayThread(Window& overlay) {
     OverlayThread::Instance().Post([&overlay] { overlay.Close(); });
 }
 
-RECT OverlayRectInParent(HWND overlay) {
+RECT OverlayRectInGame(HWND overlay) {
     RECT r = {};
     GetWindowRect(overlay, &r);
+    if (IsTopLevelOverlay(overlay)) {
+        const GameFrame frame = PlacedGameFrame();
+        OffsetRect(&r, -frame.originX, -frame.originY);
+        return r;
+    }
     MapWindowPoints(nullptr, GetParent(overlay), reinterpret_cast<POINT*>(&r), 2);
     return r;
 }
@@ -71,7 +310,7 @@ RECT OverlayRectInParent(HWND overlay) {
 void SetOverlayRegion(HWND overlay, ScopedRegion shape) {
     if (!overlay || !shape) return;
     const Settings& s = AppSettings();
-    const RECT place = OverlayRectInParent(overlay);
+    const RECT place = OverlayRectInGame(overlay);
     for (const ClientPoint& p :
          ExaminedPixelsInside(ClampOffset(s.OffsetX.load()), ClampOffset(s.OffsetY.load()), place.left, place.top,
                               place.right - place.left, place.bottom - place.top)) {

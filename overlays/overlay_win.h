@@ -1,12 +1,16 @@
-// What the three overlays share: their creation as child windows of the game
-// window (which belongs to another process), the window calls other threads
-// may make on them, and their window regions.
+// What the three overlays share: their creation over the game window (which
+// belongs to another process) as its children or as top-level windows it
+// owns (overlay_mode.h), the window calls other threads may make on them,
+// and their window regions. Every position here is in the game window's
+// client coordinates, in both modes.
 #pragma once
 
 #include <functional>
 
 #include "app/framework/scoped_win.h"
 #include "app/framework/window_win.h"
+#include "overlays/overlay_follow.h"
+#include "overlays/overlay_mode.h"
 
 namespace gkr {
 
@@ -18,27 +22,60 @@ struct OverlayLook {
     int x, y, width, height;  // in the game window's client coordinates
 };
 
-// Finds the game window (making it clip its children), destroys the window
-// the overlay still holds, registers the class and creates the overlay inside
-// the game window. Returns the new handle (also stored in overlay.handle), or
-// NULL without touching the overlay when the game is not running. Runs on the
-// overlay thread: it may wait on the game.
+// The mode of this run: GKR_OVERLAY_MODE, else top-level exactly under Wine.
+// Decided once; UseOverlayMode replaces it (the Windows tests).
+OverlayMode ActiveOverlayMode();
+void UseOverlayMode(OverlayMode mode);
+
+// The game window that holds the overlays while it exists, else the one a
+// lookup finds: the screen reading and the overlays stay on one window when
+// two game clients run. NULL when no game runs.
+HWND OverlayGameWindow();
+
+// Finds the game window (in the child mode making it clip its children),
+// destroys the window the overlay still holds, registers the class and
+// creates the overlay over the game window. A visible look is shown (in the
+// top-level mode only while the game is shown). Returns the new handle (also
+// stored in overlay.handle), or NULL without touching the overlay when the
+// game is not running. Runs on the overlay thread: it may wait on the game.
 HWND CreateOverlay(Window& overlay, const OverlayLook& look);
+
+// Overlay thread: places an overlay at once (x, y in client coordinates).
+void PlaceOverlayNow(HWND overlay, int x, int y, int width, int height, bool repaint);
+
+// The game window's frame as top-level overlays follow it: a window of
+// another process, read with a few calls that never wait on it.
+GameFrame ReadGameFrame(HWND game);
+// The game window and frame the top-level overlays are placed for.
+HWND FollowedGameWindow();
+GameFrame PlacedGameFrame();
+// Overlay thread: moves, hides, shows or closes the top-level overlays so
+// they sit over `game` as `now` shows it.
+void FollowGameNow(HWND game, const GameFrame& now);
+
+// What a top-level overlay answers itself (no activation on a click, no
+// hiding or showing by the owner's minimising: the follower does that).
+// True when it took the message; `result` is the answer.
+bool TopLevelOverlayMessage(HWND overlay, UINT message, LPARAM lParam, LRESULT& result);
+
+// The child mode's paint: the game may have dropped its clip-children style.
+void KeepGameClipping(HWND overlay);
 
 // Registers an overlay window class; registering it again fails harmlessly.
 void RegisterOverlayClass(const wchar_t* className, WNDPROC procedure);
 
 // Window calls on an overlay from any thread. The overlay's thread may be
 // caught by a hung game, so from another thread these never wait for it: the
-// change is handed to that thread (ShowWindowAsync, SWP_ASYNCWINDOWPOS) and
-// takes effect when it next takes messages. On the overlay's own thread they
-// act at once.
+// change is handed to that thread (ShowWindowAsync, SWP_ASYNCWINDOWPOS, or a
+// posted job in the top-level mode) and takes effect when it next takes
+// messages. On the overlay's own thread they act at once.
 void ShowOverlay(HWND overlay, bool show);
 void MoveOverlay(HWND overlay, int x, int y, int width, int height);  // repainted
+void MoveOverlayTo(HWND overlay, int x, int y);                        // size kept
 void ResizeOverlay(HWND overlay, int width, int height);
 
-// The overlay's window rectangle in its parent's client coordinates.
-RECT OverlayRectInParent(HWND overlay);
+// The overlay's window rectangle in the game window's client coordinates.
+RECT OverlayRectInGame(HWND overlay);
 
 // An overlay's WM_PAINT or WM_PRINTCLIENT (wParam: the DC to print into):
 // both draw the client area through `draw`, so PrintWindow gets exactly the

@@ -35,9 +35,11 @@ Procedure TimerWnd::DialogProc() { return &StaticProcedure<TimerWnd>; }
 
 LRESULT TimerWnd::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     handle = window;  // known from the first message of CreateWindowExW on
+    LRESULT answer = 0;
+    if (TopLevelOverlayMessage(window, message, lParam, answer)) return answer;
     switch (message) {
     case WM_CREATE:
-        gameWindow_ = FindGameWindow();
+        gameWindow_ = OverlayGameWindow();
         break;
     case WM_SIZE:
     case kReshapeOverlayMessage:
@@ -126,13 +128,13 @@ void TimerWnd::SetScale(double scale) {
 
 HWND TimerWnd::Create() {
     SetScale(TimerScale(AppSettings().TimerSize.load()));
-    HWND game = PrepareGameWindow();
+    HWND game = OverlayGameWindow();
     gameWindow_ = game;
     if (!game) return nullptr;
     const OverlayRect r = Geometry().window;
     const OverlayLook look = {kTimerWndClass, L"Timer", WS_CHILD | WS_VISIBLE, 0, r.x, r.y, r.width, r.height};
     HWND window = CreateOverlay(*this, look);
-    if (window) ShowWindow(window, SW_SHOW);
+    if (window) ShowOverlay(window, true);
     return window;
 }
 
@@ -143,7 +145,7 @@ bool TimerWnd::GameIsTopmost() const {
 
 void TimerWnd::ToggleGameTopmost() {
     const bool topmost = GameIsTopmost();
-    HWND game = FindGameWindow();
+    HWND game = OverlayGameWindow();
     if (!game) return;
     // Asynchronous: a game that does not answer must not hold this thread.
     SetWindowPos(game, topmost ? HWND_NOTOPMOST : HWND_TOPMOST, 0, 0, 0, 0,

@@ -57,6 +57,10 @@ WINE = _ModuleWine()
 
 def setUpModule():
     WINE.session = gkrwine.Wine()
+    # These drivers look at the overlays in the window tree, as children of
+    # the game window: the mode GKRTimer has on Windows. The top-level mode
+    # Wine would choose has drivers of its own.
+    WINE.session.env["GKR_OVERLAY_MODE"] = "child"
 
 
 def tearDownModule():
@@ -168,6 +172,23 @@ class Manager:
 def overlays(wine, game_hwnd):
     """The overlay windows among the game window's children, by class."""
     return {c["cls"]: c for c in children(wine, game_hwnd) if c["cls"] in OVERLAY_CLASSES}
+
+
+def owned_overlays(wine, game_hwnd):
+    """The top-level overlays the game window owns (Wine's mode), by class:
+    dict of hwnd, visible and screen rect."""
+    found = {}
+    for line in wine.probe_ok("owned", hex(game_hwnd)):
+        f = line.split()
+        cls = f[3].strip('"')
+        if cls in OVERLAY_CLASSES:
+            found[cls] = {"hwnd": int(f[1], 16), "visible": int(f[5]), "rect": tuple(map(int, f[7:11]))}
+    return found
+
+
+def any_overlays(wine, game_hwnd):
+    """The overlays by class, children of the game window or owned by it."""
+    return overlays(wine, game_hwnd) or owned_overlays(wine, game_hwnd)
 
 
 def wait_overlays(wine, game_hwnd, timeout_ms):

@@ -82,9 +82,9 @@ class OverlaysInsideTheDummy(unittest.TestCase):
             energy = found["GKREnergyWnd"]
             self.assertEqual(("Timer", 119, 23, 10), (energy["text"], energy["rect"][0], energy["rect"][1],
                                                       energy["rect"][3] - energy["rect"][1]))
-            # Visibility follows the settings (all off here) once the pages and
-            # the game watch have had their say; the song sheet is created shown.
-            self.assertEqual(1, found["GKRFluteWnd"]["visible"])
+            # Visibility follows the settings (all off here): the song sheet is
+            # created hidden and stays so while it is switched off.
+            self.assertEqual(0, found["GKRFluteWnd"]["visible"])
             for cls, window in found.items():
                 self.assertEqual(hex(dummy.hwnd), app.info(window["hwnd"])["parent"], cls)
 

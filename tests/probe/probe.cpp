@@ -30,6 +30,15 @@
 //   lock-file PATH MS                     opens the file without sharing, prints held, keeps it MS
 //   read-scene HWND                       the game state in the window's picture, read by GKRTimer's
 //                                         own screen reading: scene gauge G max M marker K framed F notes N...
+//   place HWND X Y                        moves the window (screen X Y), not waiting for its owner
+//   wait-place HWND X Y MS                until the window's top-left corner is at screen X Y
+//   show HWND CMD                         ShowWindowAsync(CMD): 6 minimise, 9 restore, 0 hide, 5 show
+//   owned HWND                            every top-level window owned by HWND:
+//                                         window 0x... class C visible V rect L T R B (screen)
+//   wait-pixels HWND MS X Y R G B [...]   until every point (client of HWND, or screen for HWND 0)
+//                                         shows its colour on the display: pixels after N ms
+//                                         | exit 1 with the colours last seen
+//   wait-no-pixels HWND MS X Y R G B [...] until no point shows its colour
 // Numbers may be decimal or 0x-hex. Several commands can be joined with ";".
 // "probe serve" answers batches read from stdin, one a line (see Serve).
 #include <windows.h>
@@ -308,6 +317,72 @@ int WaitChild(HWND parent, const std::wstring& cls, DWORD timeout) {
     return 1;
 }
 
+BOOL CALLBACK ListOwned(HWND h, LPARAM lp) {
+    if (GetWindow(h, GW_OWNER) != (HWND)lp) return TRUE;
+    RECT r{};
+    GetWindowRect(h, &r);
+    Print("window 0x%llx class %s visible %d rect %ld %ld %ld %ld\n", (unsigned long long)(INT_PTR)h,
+          Quote(ClassOf(h)).c_str(), IsWindowVisible(h) ? 1 : 0, r.left, r.top, r.right, r.bottom);
+    return TRUE;
+}
+
+struct PixelWant {
+    POINT at;
+    COLORREF color;
+};
+
+// The display's colour at a screen point; one small copy each.
+COLORREF ScreenColor(HDC screen, POINT p) {
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, 1, 1);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(mem, 0, 0, 1, 1, screen, p.x, p.y, SRCCOPY);
+    COLORREF c = GetPixel(mem, 0, 0);
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    return c;
+}
+
+// Polls the display until every point shows its colour (all = true) or no
+// point does (all = false). Client points follow the window as it moves.
+int WaitPixels(const std::vector<std::wstring>& a, bool all) {
+    HWND h = Hwnd(a[1]);
+    const DWORD timeout = (DWORD)Num(a[2]);
+    std::vector<PixelWant> wants;
+    for (size_t i = 3; i + 4 < a.size(); i += 5) {
+        wants.push_back({{(LONG)Num(a[i]), (LONG)Num(a[i + 1])},
+                         RGB((int)Num(a[i + 2]), (int)Num(a[i + 3]), (int)Num(a[i + 4]))});
+    }
+    if (wants.empty() || (h && !IsWindow(h))) return 2;
+    HDC screen = CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr);
+    const DWORD start = GetTickCount();
+    std::string seen;
+    for (;;) {
+        int matching = 0;
+        seen.clear();
+        for (const PixelWant& w : wants) {
+            POINT p = w.at;
+            if (h) ClientToScreen(h, &p);
+            const COLORREF c = ScreenColor(screen, p);
+            matching += c == w.color;
+            char item[64];
+            snprintf(item, sizeof item, " %ld,%ld=%d,%d,%d", w.at.x, w.at.y, GetRValue(c), GetGValue(c), GetBValue(c));
+            seen += item;
+        }
+        if (all ? matching == (int)wants.size() : matching == 0) {
+            DeleteDC(screen);
+            Print("pixels after %lu ms\n", GetTickCount() - start);
+            return 0;
+        }
+        if (GetTickCount() - start >= timeout) break;
+        Sleep(5);
+    }
+    DeleteDC(screen);
+    Print("pixels not so after %lu ms:%s\n", timeout, seen.c_str());
+    return 1;
+}
+
 struct OwnedSearch {
     HWND owner;
     const wchar_t* cls;
@@ -521,6 +596,42 @@ int Run(const std::vector<std::wstring>& a) {
         return 0;
     }
     if (cmd == L"read-scene" && need(1)) return ReadScene(Hwnd(a[1]));
+    if (cmd == L"place" && need(3)) {
+        BOOL ok = SetWindowPos(Hwnd(a[1]), nullptr, (int)Num(a[2]), (int)Num(a[3]), 0, 0,
+                               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+        Print("placed %d\n", ok ? 1 : 0);
+        return ok ? 0 : 1;
+    }
+    if (cmd == L"above" && need(1)) {
+        HWND prev = GetWindow(Hwnd(a[1]), GW_HWNDPREV);
+        Print("above 0x%llx class %s\n", (unsigned long long)(INT_PTR)prev, Quote(ClassOf(prev)).c_str());
+        return 0;
+    }
+    if (cmd == L"wait-place" && need(4)) {
+        HWND h = Hwnd(a[1]);
+        const DWORD timeout = (DWORD)Num(a[4]), start = GetTickCount();
+        RECT r{};
+        while (GetWindowRect(h, &r) && (r.left != Num(a[2]) || r.top != Num(a[3]))) {
+            if (GetTickCount() - start >= timeout) break;
+            Sleep(2);
+        }
+        const bool there = r.left == Num(a[2]) && r.top == Num(a[3]);
+        Print(there ? "placed after %lu ms\n" : "not placed after %lu ms\n", GetTickCount() - start);
+        return there ? 0 : 1;
+    }
+    if (cmd == L"show" && need(2)) {
+        BOOL ok = IsWindow(Hwnd(a[1])) && ShowWindowAsync(Hwnd(a[1]), (int)Num(a[2]));
+        Print("shown %d\n", ok ? 1 : 0);
+        return ok ? 0 : 1;
+    }
+    if (cmd == L"owned" && need(1)) {
+        HWND h = Hwnd(a[1]);
+        if (!IsWindow(h)) { Print("no window\n"); return 1; }
+        EnumWindows(ListOwned, (LPARAM)h);
+        return 0;
+    }
+    if ((cmd == L"wait-pixels" || cmd == L"wait-no-pixels") && need(7))
+        return WaitPixels(a, cmd == L"wait-pixels");
     if (cmd == L"sleep" && need(1)) {
         Sleep((DWORD)Num(a[1]));
         return 0;

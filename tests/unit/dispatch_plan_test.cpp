@@ -28,6 +28,16 @@ TEST(DispatchPlan, ScreenTasksAlwaysRun) {
     EXPECT_EQ(E::WatchGame, PlanDispatch(dispatch::TaskGameWatch, DispatchState{}));
 }
 
+TEST(DispatchPlan, TheGameIsFollowedOnlyWhileAnOverlayExists) {
+    EXPECT_EQ(E::None, PlanDispatch(dispatch::TaskFollowGame, NoWindows()));
+    for (bool DispatchState::*exists :
+         {&DispatchState::timerWndExists, &DispatchState::energyWndExists, &DispatchState::fluteWndExists}) {
+        DispatchState one;  // every setting off: the overlays are followed all the same
+        one.*exists = true;
+        EXPECT_EQ(E::FollowGame, PlanDispatch(dispatch::TaskFollowGame, one));
+    }
+}
+
 TEST(DispatchPlan, CodesOutsideTheTableDoNothing) {
     for (int32_t code : {-12, -9, -5, -3, 8, 9, 1000})
         EXPECT_EQ(E::None, PlanDispatch(code, AllOn())) << code;

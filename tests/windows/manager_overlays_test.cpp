@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "overlays/overlay_win.h"
+#include "app/screen/screen_state.h"
 #include "overlays/energy_wnd_win.h"
 #include "overlays/flute_wnd_win.h"
 #include "overlays/overlay_geometry.h"
@@ -187,7 +189,8 @@ TEST_F(OverlayCreation, SongSheetPanelAtItsStoredPlace) {
     EXPECT_EQ(L"GKRFluteWnd", ClassOf(panel));
     EXPECT_EQ(L"악보", TextOf(panel));
     const LONG style = GetWindowLongW(panel, GWL_STYLE);
-    for (LONG bit : {WS_CHILD, WS_VISIBLE, WS_CAPTION, WS_SYSMENU}) EXPECT_EQ(bit, style & bit) << std::hex << bit;
+    for (LONG bit : {WS_CHILD, WS_CAPTION, WS_SYSMENU}) EXPECT_EQ(bit, style & bit) << std::hex << bit;
+    EXPECT_FALSE(style & WS_VISIBLE) << "created hidden: only the page's sync shows it";
     EXPECT_TRUE(GetWindowLongW(panel, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
     const RECT r = RectInParent(panel);
     EXPECT_EQ(40, r.left);
@@ -198,17 +201,113 @@ TEST_F(OverlayCreation, SongSheetPanelAtItsStoredPlace) {
     EXPECT_EQ(0, client.bottom) << "no song listed: the caption alone";
 }
 
-TEST_F(OverlayCreation, SongSheetPositionIsPulledBackIntoTheGame) {
+TEST_F(OverlayCreation, SongSheetIsShownInsideTheGameAndItsStoredPlaceKept) {
     FakeGameWindow game;
     AppSettings().FluteWndX = 5000;
     AppSettings().FluteWndY = -30;
     HWND panel = FluteWnd::Instance()->Create();
     ASSERT_NE(nullptr, panel);
-    EXPECT_EQ(630, AppSettings().FluteWndX.load()) << "written back for the next save";
-    EXPECT_EQ(0, AppSettings().FluteWndY.load());
-    const RECT r = RectInParent(panel);
+    EXPECT_EQ(5000, AppSettings().FluteWndX.load()) << "brought inside for showing only";
+    EXPECT_EQ(-30, AppSettings().FluteWndY.load());
+    RECT r = RectInParent(panel);
     EXPECT_EQ(630, r.left);
     EXPECT_EQ(0, r.top);
+
+    // A game window with no real size (minimised) clamps nothing and stores nothing.
+    FluteWnd::Instance()->Close();
+    AppSettings().FluteWndX = 400;
+    AppSettings().FluteWndY = 300;
+    SetWindowPos(game.Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    panel = FluteWnd::Instance()->Create();
+    ASSERT_NE(nullptr, panel);
+    r = RectInParent(panel);
+    EXPECT_EQ(400, r.left);
+    EXPECT_EQ(300, r.top);
+    SetNotePanelVisible(1);
+    ShowWindow(panel, SW_SHOWNOACTIVATE);
+    SendMessageW(panel, WM_MOVE, 0, 0);  // a move over a game window with no size is no player's
+    SetNotePanelVisible(0);
+    EXPECT_EQ(400, AppSettings().FluteWndX.load());
+    EXPECT_EQ(300, AppSettings().FluteWndY.load());
+}
+
+// Under Wine the overlays are pop-ups the game window owns, placed over the
+// spots of its client area where the children would be.
+class TopLevelOverlays : public OverlayCreation {
+protected:
+    void SetUp() override { UseOverlayMode(OverlayMode::TopLevel); }
+    void TearDown() override {
+        OverlayCreation::TearDown();
+        UseOverlayMode(OverlayMode::Child);
+    }
+    static POINT Origin(HWND game) {
+        POINT origin = {0, 0};
+        ClientToScreen(game, &origin);
+        return origin;
+    }
+    static bool Visible(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
+};
+
+TEST_F(TopLevelOverlays, OwnedPopupsSitOverTheirSpotsAndFollowTheGame) {
+    FakeGameWindow game;
+    SetWindowPos(game.Handle(), nullptr, 200, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(game.Handle(), SW_SHOWNOACTIVATE);
+    AppSettings().MaxHealth = 100;
+    AppSettings().UseTimer = 1;
+    AppSettings().FluteWndX = 40;
+    AppSettings().FluteWndY = 60;
+    HWND bar = EnergyWnd::Instance()->Create();
+    HWND timer = TimerWnd::Instance()->Create();
+    HWND panel = FluteWnd::Instance()->Create();
+    ASSERT_TRUE(bar && timer && panel);
+    for (HWND overlay : {bar, timer, panel}) {
+        EXPECT_EQ(game.Handle(), GetWindow(overlay, GW_OWNER));
+        const LONG style = GetWindowLongW(overlay, GWL_STYLE), exStyle = GetWindowLongW(overlay, GWL_EXSTYLE);
+        EXPECT_TRUE(style & WS_POPUP);
+        EXPECT_FALSE(style & WS_CHILD);
+        EXPECT_EQ(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, exStyle & (WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW | WS_EX_TOPMOST))
+            << "never focused, no taskbar button, never above other programs";
+    }
+    EXPECT_TRUE(Visible(bar));
+    EXPECT_TRUE(Visible(timer));
+    EXPECT_FALSE(Visible(panel));
+
+    const auto expectAt = [&](HWND overlay, int x, int y) {
+        const POINT origin = Origin(game.Handle());
+        RECT screen = {};
+        GetWindowRect(overlay, &screen);
+        EXPECT_EQ(origin.x + x, screen.left);
+        EXPECT_EQ(origin.y + y, screen.top);
+        const RECT inGame = OverlayRectInGame(overlay);
+        EXPECT_EQ(x, inGame.left);
+        EXPECT_EQ(y, inGame.top);
+    };
+    expectAt(bar, 119, 23);
+    expectAt(timer, 0, 0);
+    expectAt(panel, 40, 60);
+
+    SetWindowPos(game.Handle(), nullptr, 260, 140, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    FollowGameNow(game.Handle(), ReadGameFrame(game.Handle()));
+    expectAt(bar, 119, 23);
+    expectAt(timer, 0, 0);
+    expectAt(panel, 40, 60);
+    MoveOverlay(bar, 124, 20, 390, 10);  // a move after the follow lands over the game as it is now
+    expectAt(bar, 124, 20);
+
+    ShowWindow(game.Handle(), SW_MINIMIZE);
+    FollowGameNow(game.Handle(), ReadGameFrame(game.Handle()));
+    EXPECT_FALSE(Visible(bar));
+    EXPECT_FALSE(Visible(timer));
+    ShowOverlay(panel, true);  // asked for while the game is minimised: shown with it
+    EXPECT_FALSE(Visible(panel));
+    ShowOverlay(timer, false);
+
+    ShowWindow(game.Handle(), SW_RESTORE);
+    FollowGameNow(game.Handle(), ReadGameFrame(game.Handle()));
+    EXPECT_TRUE(Visible(bar));
+    EXPECT_TRUE(Visible(panel));
+    EXPECT_FALSE(Visible(timer)) << "hidden while minimised: stays hidden";
+    expectAt(panel, 40, 60);
 }
 
 }  // namespace

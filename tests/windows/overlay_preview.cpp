@@ -17,6 +17,7 @@
 #include "app/framework/contract.h"
 #include "app/framework/scoped_win.h"
 #include "app/screen/screen_state.h"
+#include "overlays/overlay_win.h"
 #include "overlays/energy_wnd_win.h"
 #include "overlays/flute_wnd_win.h"
 #include "overlays/timer_wnd_win.h"
@@ -117,6 +118,7 @@ TEST(OverlayPreview, DISABLED_WritesAPicture) {
     AppSongSheets().ComputeKeys();
     FluteWnd* sheet = FluteWnd::Instance();
     sheet->Create();
+    ShowOverlay(sheet->Live(), true);  // made hidden; the page would show it beside the note panel
     sheet->SetSongs(PlayableSongs(*AppSongSheets().Snapshot(), 1, 6, 3));
     const int32_t attack[5] = {3, 6, 1, 0, 0}, heal[5] = {1, 6, 0, 0, 0};
     sheet->OnNotes(attack);

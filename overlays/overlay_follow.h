@@ -1,0 +1,71 @@
+// How top-level overlays follow the game window: they sit at fixed spots of
+// its client area, so a move of the game shifts them all by the same amount;
+// they are hidden while the game is minimised or hidden, and kept just above
+// it when it comes to the front (Wine raises no other process's owned windows).
+#pragma once
+
+#include <cstdint>
+
+namespace gkr {
+
+// The game window as the overlays see it.
+struct GameFrame {
+    bool exists = false;
+    bool shown = false;        // visible and not minimised
+    int32_t originX = 0;       // the client area's top-left corner on the screen
+    int32_t originY = 0;
+    // Seen: the window right above the game is one of the overlays. Placed
+    // for: false while one more raise is due.
+    bool overlaysOnTop = true;
+    bool operator==(const GameFrame& o) const {
+        return exists == o.exists && shown == o.shown && originX == o.originX && originY == o.originY &&
+               overlaysOnTop == o.overlaysOnTop;
+    }
+    bool operator!=(const GameFrame& o) const { return !(*this == o); }
+};
+
+struct FollowPlan {
+    bool close = false;     // the game window is gone: the overlays go too
+    int32_t dx = 0, dy = 0; // shift every overlay by this much
+    bool hide = false;      // hide the overlays that are shown
+    bool show = false;      // show again the overlays that are wanted
+    bool raise = false;     // put the overlays back right above the game
+    bool Nothing() const { return !close && dx == 0 && dy == 0 && !hide && !show && !raise; }
+};
+
+// From the frame the overlays are placed for to the frame seen now. A
+// minimised game's origin means nothing, so it moves nothing; the shift
+// happens once the game is shown again.
+FollowPlan PlanFollow(const GameFrame& placedFor, const GameFrame& now);
+
+// The frame the overlays are placed for once the plan is carried out.
+GameFrame FrameAfter(const GameFrame& placedFor, const GameFrame& now);
+
+// The worker's look at the game window on each follow pass. Every question
+// to another process's window is a round trip to the Wine server, so a pass
+// asks for the window's rectangle and style alone (a move, resize, minimise,
+// restore or hide changes one of them) and reads the whole frame only when
+// they changed, a raise is due, or once every kPasses passes (the game
+// coming to the front changes neither).
+class FollowLook {
+public:
+    static constexpr int kPasses = 10;
+    struct Glance {
+        int32_t left = 0, top = 0, right = 0, bottom = 0;
+        uint32_t style = 0;
+        bool operator==(const Glance& o) const {
+            return left == o.left && top == o.top && right == o.right && bottom == o.bottom && style == o.style;
+        }
+    };
+    // `game` names the window (its handle); `glance` as read now (`exists`
+    // false when it could not be read).
+    bool NeedsFullLook(uintptr_t game, bool exists, const Glance& glance, bool raiseDue);
+
+private:
+    uintptr_t game_ = 0;
+    bool exists_ = false;
+    Glance glance_;
+    int passesLeft_ = 0;
+};
+
+}  // namespace gkr
