@@ -63,6 +63,20 @@ def overlays_shown(wine, game):
     return False
 
 
+def play_and_start_clock(wine, game):
+    """The song 1-6-3 played anew (the panel emptied first, so the reading
+    sees a new play and starts its effect) and a click on the timer, which
+    starts the clock."""
+    wine.probe("command", hex(game), 50000)
+    time.sleep(1.2)  # the note panel is read twice a second
+    wine.probe("command", hex(game), 53610)
+    code, lines = wine.probe("owned", hex(game))
+    for line in lines if code == 0 else []:
+        fields = line.split()
+        if fields[3].strip('"') == "GKRTimerWnd":
+            wine.probe("post", fields[1], 0x0202, 0, 50 | 10 << 16)  # WM_LBUTTONUP
+
+
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--keep", action="store_true", help="leave the programs running")
@@ -104,9 +118,10 @@ def main():
             print("demo: GKRTimer is up (working folder %s)" % workdir)
             if overlays_shown(wine, game):
                 print("demo: the three overlays stand over DummyGKR")
+                play_and_start_clock(wine, game)
             else:
                 print("demo: the overlays did not all appear over DummyGKR", file=sys.stderr)
-            time.sleep(1)  # the timer counts a second, the song's effect a second down
+            time.sleep(1.5)  # the timer counts a second, the song's effect a second down
         shot = os.path.join(a.build, "demo-screenshot.png")
         screenshot(wine.env, shot)
         print("demo: screenshot in %s" % shot)
