@@ -4,6 +4,7 @@ clear the window's topmost style; "그라강종" ends the game even while its
 window hangs, and the manager handles what is posted to it within a second
 all the while; a force quit still under way when the manager is closed
 finishes before GKRTimer ends."""
+import contextlib
 import os
 import shutil
 import sys
@@ -25,19 +26,30 @@ END_LIMIT_S = 15
 FORCE_QUIT_BOUND_S = 0.5 + 3 + 5 + 1
 
 
+@contextlib.contextmanager
+def game_and_manager(test):
+    """DummyGKR running as gkr.exe and GKRTimer beside it, in one scratch
+    folder: (the game's process, its window, the manager); both ended after."""
+    cwd = work_dir()
+    exe = os.path.join(cwd, "gkr.exe")
+    shutil.copy(os.path.join(gkrwine.bin_dir(), "DummyGKR.exe"), exe)
+    test.assertIsNone(WINE.session.find_window(GAME_CLASS, "", 0), "another game window is open")
+    game = WINE.session.start(exe, cwd=cwd)
+    app = None
+    try:
+        hwnd = WINE.session.find_window(GAME_CLASS, "", 20000)
+        test.assertIsNotNone(hwnd)
+        app = GkrTimer(WINE.session, cwd=cwd)
+        yield game, hwnd, app
+    finally:
+        gkrwine.Wine._kill(game)
+        if app:
+            gkrwine.Wine._kill(app.proc)
+
+
 class GameButtons(unittest.TestCase):
     def test_topmost_and_force_quit_of_a_hung_game(self):
-        cwd = work_dir()
-        exe = os.path.join(cwd, "gkr.exe")
-        shutil.copy(os.path.join(gkrwine.bin_dir(), "DummyGKR.exe"), exe)
-        self.assertIsNone(WINE.session.find_window(GAME_CLASS, "", 0), "another game window is open")
-        game = WINE.session.start(exe, cwd=cwd)
-        app = None
-        try:
-            hwnd = WINE.session.find_window(GAME_CLASS, "", 20000)
-            self.assertIsNotNone(hwnd)
-            app = GkrTimer(WINE.session, cwd=cwd)
-
+        with game_and_manager(self) as (game, hwnd, app):
             def topmost():
                 return int(app.info(hwnd)["exstyle"], 16) & WS_EX_TOPMOST != 0
             self.assertFalse(topmost())
@@ -65,23 +77,9 @@ class GameButtons(unittest.TestCase):
             WINE.session.probe("wait-gone", hex(hwnd), 5000)
             code, _ = app.close_and_wait("close")
             self.assertEqual(0, code)
-        finally:
-            gkrwine.Wine._kill(game)
-            if app:
-                gkrwine.Wine._kill(app.proc)
-
 
     def test_a_force_quit_under_way_finishes_before_the_program_ends(self):
-        cwd = work_dir()
-        exe = os.path.join(cwd, "gkr.exe")
-        shutil.copy(os.path.join(gkrwine.bin_dir(), "DummyGKR.exe"), exe)
-        self.assertIsNone(WINE.session.find_window(GAME_CLASS, "", 0), "another game window is open")
-        game = WINE.session.start(exe, cwd=cwd)
-        app = None
-        try:
-            hwnd = WINE.session.find_window(GAME_CLASS, "", 20000)
-            self.assertIsNotNone(hwnd)
-            app = GkrTimer(WINE.session, cwd=cwd)
+        with game_and_manager(self) as (game, hwnd, app):
             WINE.session.probe_ok("command", hex(hwnd), hang_command(60))
             WINE.session.probe_ok("command", app.h, IDS.IDC_MANAGER_GAME_KILL)
             time.sleep(1)  # the player closes the manager a second after the click
@@ -93,10 +91,6 @@ class GameButtons(unittest.TestCase):
             self.assertLess(took, FORCE_QUIT_BOUND_S)
             # The game's end is noticed here a moment after the system ends it.
             self.assertIsNotNone(WINE.session.wait(game, 2), "the force quit was dropped at the way out")
-        finally:
-            gkrwine.Wine._kill(game)
-            if app:
-                gkrwine.Wine._kill(app.proc)
 
 
 if __name__ == "__main__":
