@@ -98,6 +98,12 @@ class TopLevelOverlays(unittest.TestCase):
     def panel(self):
         return owned(self.dummy.hwnd).get("GKRFluteWnd")
 
+    def panel_visible(self):
+        """1 or 0 while the song panel exists, None without one (read once:
+        the panel may go between two reads)."""
+        panel = self.panel()
+        return panel[1] if panel else None
+
     def panel_place_in_game(self):
         _, _, rect = self.panel()
         ox, oy = origin(self.dummy.hwnd)
@@ -123,7 +129,7 @@ class TopLevelOverlays(unittest.TestCase):
 
         self.start_app()
         self.wait_owned()
-        self.assertIsNotNone(wait_until(lambda: self.panel()[1] == 1, 8), "the song panel is not shown")
+        self.assertIsNotNone(wait_until(lambda: self.panel_visible() == 1, 8), "the song panel is not shown")
         panel, _, rect = self.panel()
         ox, oy = origin(self.dummy.hwnd)
         self.assertEqual((400, 300, 630), (rect[0] - ox, rect[1] - oy, rect[2] - ox))
@@ -158,7 +164,7 @@ class TopLevelOverlays(unittest.TestCase):
         self.start_app()
         self.wait_owned()  # made over the minimised game, whose client area is empty
         WINE.session.probe_ok("show", hex(self.dummy.hwnd), SW_RESTORE)
-        self.assertIsNotNone(wait_until(lambda: self.panel()[1] == 1, 8), "the panel is not shown")
+        self.assertIsNotNone(wait_until(lambda: self.panel_visible() == 1, 8), "the panel is not shown")
         self.assertEqual((400, 300), self.panel_place_in_game())
         saved = self.saved()
         self.assertEqual(("400", "300"), (saved["FluteWndX"], saved["FluteWndY"]))
@@ -167,13 +173,13 @@ class TopLevelOverlays(unittest.TestCase):
         self.start(["--notes=on"], UseFlute=0)
         self.start_app()
         self.wait_owned()
-        self.assertIsNone(wait_until(lambda: self.panel()[1] == 1, 3), "shown although switched off")
+        self.assertIsNone(wait_until(lambda: self.panel_visible() == 1, 3), "shown although switched off")
 
     def test_panel_moves_stored_only_while_seen_and_its_close_box_switches_it_off(self):
         self.start(["--notes=on"], UseFlute=1, FluteWndX=100, FluteWndY=100)
         self.start_app()
         self.wait_owned()
-        self.assertIsNotNone(wait_until(lambda: self.panel()[1] == 1, 8), "the panel is not shown")
+        self.assertIsNotNone(wait_until(lambda: self.panel_visible() == 1, 8), "the panel is not shown")
         hwnd = self.panel()[0]
         ox, oy = origin(self.dummy.hwnd)
         # Moved by the player while the note panel is seen: stored.
@@ -181,23 +187,23 @@ class TopLevelOverlays(unittest.TestCase):
         self.assertIsNotNone(wait_until(lambda: self.panel_place_in_game() == (300, 200), 3))
         # The note panel goes, the panel with it; a move now is no player's.
         self.dummy.command(HIDE_NOTE_PANEL)
-        self.assertIsNotNone(wait_until(lambda: self.panel()[1] == 0, 3), "shown without the note panel")
+        self.assertIsNotNone(wait_until(lambda: self.panel_visible() == 0, 3), "shown without the note panel")
         WINE.session.probe_ok("place", hex(hwnd), ox + 50, oy + 50)
         self.assertIsNotNone(wait_until(lambda: self.panel_place_in_game() == (50, 50), 3))
         # Shown again where the player left it.
         self.dummy.command(EMPTY_NOTE_PANEL)
-        self.assertIsNotNone(wait_until(lambda: self.panel()[1] == 1, 3), "not shown with the note panel")
+        self.assertIsNotNone(wait_until(lambda: self.panel_visible() == 1, 3), "not shown with the note panel")
         self.assertEqual((300, 200), self.panel_place_in_game())
 
         WINE.session.probe_ok("post", hex(hwnd), WM_SYSCOMMAND, SC_CLOSE, 0)
-        self.assertIsNotNone(wait_until(lambda: not self.panel() or self.panel()[1] == 0, 3), "not closed")
+        self.assertIsNotNone(wait_until(lambda: self.panel_visible() != 1, 3), "not closed")
         page = Manager(self.app).pages[3]
         use = WINE.session.probe_ok("children", hex(page))
         use_box = next(int(line.split()[1], 16) for line in use if f" id {IDS.IDC_FLUTE_USE} " in line)
         self.assertIsNotNone(wait_until(
             lambda: WINE.session.probe_ok("send", hex(use_box), BM_GETCHECK, 0, 0)[0] == "result 0", 3),
             "the page still shows it on")
-        self.assertIsNone(wait_until(lambda: bool(self.panel()) and self.panel()[1] == 1, 3), "back after its close")
+        self.assertIsNone(wait_until(lambda: self.panel_visible() == 1, 3), "back after its close")
         saved = self.saved()
         self.assertEqual(("300", "200", "0"), (saved["FluteWndX"], saved["FluteWndY"], saved["UseFlute"]))
 
