@@ -2,6 +2,7 @@
 
 #include "app/dispatch_plan.h"
 #include "app/game_watch_win.h"
+#include "app/screen_state.h"
 #include "app/thread_wait_win.h"
 #include "app/worker_loop.h"
 #include "input/input_poll_win.h"
@@ -23,22 +24,32 @@ int64_t PerformanceCount() {
 
 namespace {
 
-// The worker's view of the platform: the performance counter, the sleep,
-// the dispatcher and the input poll.
+// The worker's view of the platform: the performance counter, the wait on
+// the wake event, the dispatcher, the input poll and what the overlays need.
+// Nothing here asks Wine whether a window is valid: that is asked where a
+// window is acted on.
 class CoreWorkerHost : public WorkerHost {
 public:
-    explicit CoreWorkerHost(AppCore& core) : core_(core) {}
-    // A plain sleep: under Wine a timed wait on an event is a round trip to
-    // the Wine server on every pass, a plain sleep is not. Shutdown waits out
-    // at most one sleep.
-    void Sleep(uint32_t ms) override { ::Sleep(ms); }
+    CoreWorkerHost(AppCore& core, HANDLE wake) : core_(core), wake_(wake) {}
+    bool Wait(uint32_t ms) override {
+        if (!wake_) {
+            ::Sleep(ms);
+            return false;
+        }
+        return WaitForSingleObject(wake_, ms) == WAIT_OBJECT_0;
+    }
     int64_t Now() override { return PerformanceCount(); }
     int64_t Frequency() override { return core_.frequency; }
     void Dispatch(int32_t code) override { core_.Dispatch(code); }
     void PollInput() override { gkr::PollInput(); }
+    bool NotePanelShown() override { return NotePanelVisible() != 0; }
+    bool PollWanted() override { return InputPollWanted(); }
+    std::optional<int64_t> TimerFaceChange(int64_t now) override { return core_.timerWnd->NextFaceChange(now); }
+    std::optional<int64_t> SheetFaceChange(int64_t now) override { return core_.fluteWnd->NextFaceChange(now); }
 
 private:
     AppCore& core_;
+    HANDLE wake_;
 };
 
 }  // namespace
@@ -50,7 +61,8 @@ AppCore::AppCore()
       fluteWnd(FluteWnd::Instance()),
       energyWnd(EnergyWnd::Instance()),
       timerWnd(TimerWnd::Instance()),
-      tasks_(&PerformanceCount) {}
+      tasks_(&PerformanceCount),
+      wakeEvent_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {}
 
 int32_t AppCore::RegisterTask(int32_t code, double seconds) { return tasks_.RegisterTask(code, seconds); }
 
@@ -114,8 +126,8 @@ void AppCore::Dispatch(int32_t code) {
 }
 
 int32_t AppCore::RunWorker() {
-    CoreWorkerHost host(*this);
-    return RunWorkerLoop(tasks_, running, sleepMs, host);
+    CoreWorkerHost host(*this, wakeEvent_);
+    return RunWorkerLoop(tasks_, running, host);
 }
 
 DWORD WINAPI WorkerThreadProc(LPVOID) { return static_cast<DWORD>(AppCore::Instance()->RunWorker()); }
@@ -124,8 +136,13 @@ void AppCore::StartWorker() {
     workerThread = CreateThread(nullptr, 0, WorkerThreadProc, nullptr, 0, nullptr);
 }
 
+void AppCore::Wake() {
+    if (wakeEvent_) SetEvent(wakeEvent_);
+}
+
 bool AppCore::StopWorker(DWORD boundMs) {
     running = 0;
+    Wake();
     if (!workerThread) return true;
     if (!WaitForThreadAnsweringSends(workerThread, boundMs)) return false;
     CloseHandle(workerThread);

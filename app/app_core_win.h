@@ -30,7 +30,6 @@ public:
     TimerWnd* timerWnd;
 
     int64_t frequency = 0;          // performance-counter ticks per second
-    uint32_t sleepMs = 0;           // worker sleep per pass
     std::atomic<int32_t> running{0};  // 1 while the worker shall go on
     HANDLE workerThread = nullptr;
 
@@ -44,12 +43,16 @@ public:
     // The worker's loop; returns 0 once `running` is cleared.
     int32_t RunWorker();
 
-    // Starts the worker thread (running must be 1 and sleepMs set).
+    // Starts the worker thread (running must be 1).
     void StartWorker();
 
-    // Clears `running` and waits at most boundMs for the worker to end (it
-    // finishes its sleep and its pass), answering messages that it sends to
-    // this thread's windows meanwhile. True when the worker has ended (or
+    // Ends the worker's wait at once: from any thread, after a change to
+    // what is due (a timer started, a binding, the songs listed).
+    void Wake();
+
+    // Clears `running`, wakes the worker and waits at most boundMs for it to
+    // end (it finishes a pass under way), answering messages that it sends
+    // to this thread's windows meanwhile. True when the worker has ended (or
     // never ran).
     bool StopWorker(DWORD boundMs);
 
@@ -60,6 +63,7 @@ private:
     AppCore();
 
     TaskScheduler tasks_;
+    HANDLE wakeEvent_ = nullptr;  // auto-reset; lives as long as the process
 };
 
 // Thread entry of the worker: AppCore::Instance()->RunWorker().

@@ -18,7 +18,6 @@ namespace gkr {
 
 BOOL InitApplication(HINSTANCE instance) {
     AppCore* core = AppCore::Instance();
-    core->sleepMs = 50;
     core->running = 1;
     SetModuleInstance(instance);
     LARGE_INTEGER frequency;
@@ -39,9 +38,9 @@ BOOL InitApplication(HINSTANCE instance) {
     manager->Create(nullptr);
     ShowWindow(manager->handle, SW_SHOW);
 
-    // After the game watch registered by WinMain, so a pass runs them in this order.
-    core->RegisterTask(dispatch::TaskTimerTick, 0.05);
-    core->RegisterTask(dispatch::TaskSheetRedraw, 0.01);
+    // After the game watch registered by WinMain, so a pass runs them in this
+    // order. The timer and the song panel are repainted by the worker when
+    // their faces change, not on a period.
     core->RegisterTask(dispatch::TaskNotePanel, 0.5);
     return TRUE;
 }

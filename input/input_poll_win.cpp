@@ -36,4 +36,9 @@ void PollInput() {
     poller.Poll(*hotkeys, CurrentOptions(settings), CurrentPadState(), devices);
 }
 
+bool InputPollWanted() {
+    const Settings& settings = AppSettings();
+    return HotkeyPollWanted(*settings.accels.Snapshot(), CurrentOptions(settings));
+}
+
 }  // namespace gkr

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/app_core_win.h"
 #include "app/page_controls_win.h"
 #include "input/hotkey_poll.h"
 #include "input/hotkey_text.h"
@@ -114,6 +115,7 @@ void SelectDlg::Confirm(HWND window) {
     if (target_ < hotkeys.size()) {
         hotkeys[target_] = working_;
         settings.accels.Publish(std::move(hotkeys));
+        AppCore::Instance()->Wake();  // a first binding starts the worker's hotkey poll
     }
     EndDialog(window, IDOK);
 }

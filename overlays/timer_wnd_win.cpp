@@ -80,6 +80,16 @@ HWND TimerWnd::UsableWindow() const { return AppSettings().UseTimer.load() != 0 
 void TimerWnd::Restart(int64_t startCount) {
     startCount_ = startCount;
     running_ = 1;
+    // The worker shows the new face now, not when its wait would have ended.
+    AppCore::Instance()->Wake();
+}
+
+std::optional<int64_t> TimerWnd::NextFaceChange(int64_t now) const {
+    if (!IsRunning()) return std::nullopt;
+    const int64_t start = startCount_.load();
+    const int64_t next = NextClockFaceChange(now - start, frequency_);
+    if (next == INT64_MAX) return std::nullopt;
+    return start + next;
 }
 
 void TimerWnd::Start() {
