@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """What GKRTimer costs under Wine, measured against floor programs in the same window.
 
-    bench/wine_cpu.py [--seconds 60] [--runs 3] [--warmup 10]
+    bench/wine_cpu.py [--seconds 60] [--runs 3] [--warmup 10] [--before BIN_DIR]
 
 Five Wine sessions run side by side, each with its own prefix (under
 build/bench/) and its own X server:
@@ -10,7 +10,9 @@ build/bench/) and its own X server:
   - DialogFloor: DialogFloor.exe (a dialog with a 1 s timer) beside DummyGKR;
   - GKRTimer, nothing bound: GKRTimer.exe beside DummyGKR with all three
     overlays shown, the quest timer running and a song effect counting down;
-  - GKRTimer, 8 chords: the same with eight two-key chords bound (never held).
+  - GKRTimer, 8 chords: the same with eight two-key chords bound (never held);
+  - with --before, the same two for the GKRTimer.exe in BIN_DIR, so a change
+    is compared with what it replaces under the very same load.
 
 CPU is read from /proc/PID/task/*/schedstat (nanoseconds on the CPU, and how
 often each thread was put on it: its wakes), for every process of a session:
@@ -176,15 +178,25 @@ class Utility(Session):
     """GKRTimer beside DummyGKR with all three overlays on, the timer running
     and a song effect counting down; `chords` two-key chords bound."""
 
-    def __init__(self, name, prefix, work, chords):
+    def __init__(self, name, prefix, work, chords, bin_dir=None):
         super().__init__(name, prefix)
         self.work = fresh_folder(work)
+        self.bin_dir = bin_dir  # another build's GKRTimer.exe, measured in the same run
         write_bench_conf(self.work, chords)
         shutil.copy(os.path.join(ROOT, "samples", "SData.xml"), self.work)
 
     def start(self):
         self.dummy = Dummy(self.wine, self.work)
-        app = GkrTimer(self.wine, cwd=self.work)
+        own = os.environ.get("GKR_BIN_DIR")
+        if self.bin_dir:
+            os.environ["GKR_BIN_DIR"] = self.bin_dir
+        try:
+            app = GkrTimer(self.wine, cwd=self.work)
+        finally:
+            if own is None:
+                os.environ.pop("GKR_BIN_DIR", None)
+            else:
+                os.environ["GKR_BIN_DIR"] = own
         self.program = app.proc.pid
         if not wait_overlays(self.wine, self.dummy.hwnd, 5000):
             raise RuntimeError(f"{self.name}: no overlays")
@@ -248,12 +260,13 @@ def report(sessions, seconds):
         if not name.startswith("GKRTimer"):
             continue
         config = name.split(", ", 1)[1]
+        label = name[len("GKRTimer"):].lstrip(", ").strip()
         above = [total(s, i) - total(floor, i) for i in range(runs)]
         memory = [s.runs[i]["memory"] - floor.runs[i]["memory"] for i in range(runs)]
         target = TARGETS[config]
         verdict = "within" if statistics.median(above) <= target else "ABOVE"
-        print(f"  {config:14s} CPU {spread(above)}   target <= {target:.2f}: {verdict}")
-        print(f"  {'':14s} memory {spread(memory)} MB")
+        print(f"  {label:22s} CPU {spread(above)}   target <= {target:.2f}: {verdict}")
+        print(f"  {'':22s} memory {spread(memory)} MB")
 
     for name, s in sessions.items():
         if not name.startswith("GKRTimer"):
@@ -280,6 +293,8 @@ def main():
     ap.add_argument("--seconds", type=float, default=60)
     ap.add_argument("--runs", type=int, default=3)
     ap.add_argument("--warmup", type=float, default=10)
+    ap.add_argument("--before", metavar="BIN_DIR",
+                    help="also measure the GKRTimer.exe of another build (say, the last release) in the same runs")
     a = ap.parse_args()
     base = os.path.join(ROOT, "build", "bench")
     os.makedirs(base, exist_ok=True)
@@ -291,10 +306,13 @@ def main():
                                        os.path.join(base, "work-sleep"), "SleepFloor.exe")
         sessions["DialogFloor"] = Floor("DialogFloor", os.path.join(base, "prefix-dialog"),
                                         os.path.join(base, "work-dialog"), "DialogFloor.exe")
-        for chords, config in ((0, "nothing bound"), (8, "8 chords")):
-            name = f"GKRTimer, {config}"
-            sessions[name] = Utility(name, os.path.join(base, f"prefix-gkrtimer-{chords}"),
-                                     os.path.join(base, f"work-gkrtimer-{chords}"), chords)
+        builds = [("", None)] + ([("before", os.path.abspath(a.before))] if a.before else [])
+        for label, bin_dir in builds:
+            for chords, config in ((0, "nothing bound"), (8, "8 chords")):
+                name = f"GKRTimer{' ' + label if label else ''}, {config}"
+                tag = f"{label}-{chords}" if label else f"{chords}"
+                sessions[name] = Utility(name, os.path.join(base, f"prefix-gkrtimer-{tag}"),
+                                         os.path.join(base, f"work-gkrtimer-{tag}"), chords, bin_dir)
         for s in sessions.values():
             s.start()
         print(f"wine_cpu: programs started; warming up for {a.warmup:.0f} s", flush=True)
