@@ -29,6 +29,16 @@ uint32_t WaitMsUntil(std::optional<int64_t> due, int64_t now, int64_t frequency)
     return static_cast<uint32_t>(ms < kLongestWaitMs ? ms : kLongestWaitMs);
 }
 
+std::optional<int64_t> SharedWake(const std::vector<Deadline>& deadlines) {
+    std::optional<int64_t> latestAllowed;
+    for (const Deadline& d : deadlines)
+        if (d.at) latestAllowed = Earliest(latestAllowed, *d.at > INT64_MAX - d.slack ? INT64_MAX : *d.at + d.slack);
+    std::optional<int64_t> wake;
+    for (const Deadline& d : deadlines)
+        if (d.at && *d.at <= *latestAllowed && (!wake || *d.at > *wake)) wake = d.at;
+    return wake;
+}
+
 std::optional<int64_t> Earliest(std::optional<int64_t> a, std::optional<int64_t> b) {
     if (!a) return b;
     if (!b) return a;
@@ -52,8 +62,10 @@ int32_t RunWorkerLoop(TaskScheduler& tasks, const std::atomic<int32_t>& running,
         pace.Want(host.PollWanted(), now, pollPeriod);
         const std::optional<int64_t> timerAt = host.TimerFaceChange(now);
         const std::optional<int64_t> sheetAt = host.SheetFaceChange(now);
-        const std::optional<int64_t> due =
-            Earliest(Earliest(tasks.NextDue(frequency), pace.Next()), Earliest(timerAt, sheetAt));
+        const int64_t taskSlack = static_cast<int64_t>(static_cast<double>(frequency) * kTaskSlackSeconds);
+        const int64_t repaintSlack = static_cast<int64_t>(static_cast<double>(frequency) * kRepaintSlackSeconds);
+        const std::optional<int64_t> due = SharedWake(
+            {{tasks.NextDue(frequency), taskSlack}, {pace.Next(), 0}, {timerAt, repaintSlack}, {sheetAt, repaintSlack}});
         const uint32_t waitMs = WaitMsUntil(due, now, frequency);
         const bool woken = waitMs > 0 && host.Wait(waitMs);
         // Stopped during the wait: the program is going down, so no new pass

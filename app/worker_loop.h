@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "app/task_scheduler.h"
 
@@ -54,6 +55,24 @@ public:
 private:
     std::optional<int64_t> next_;
 };
+
+// A deadline and how late it may be met without anyone seeing it.
+struct Deadline {
+    std::optional<int64_t> at;
+    int64_t slack = 0;
+};
+
+// When to wake for these deadlines: at the last of them that can still be
+// met together with the earliest, so things due a few milliseconds apart
+// share one wake, and none is met later than its slack allows. Nothing when
+// no deadline is set.
+std::optional<int64_t> SharedWake(const std::vector<Deadline>& deadlines);
+
+// How late the periodic tasks and the repaints may run to share a wake
+// (the repaints' 40 ms keep the faces within 50 ms of their seconds); the
+// hotkey poll keeps its pace exactly.
+constexpr double kTaskSlackSeconds = 0.05;
+constexpr double kRepaintSlackSeconds = 0.04;
 
 // Milliseconds from `now` until the earliest of `due` (0 when one is past),
 // rounded up so the wait never ends before it, and at most kLongestWaitMs.

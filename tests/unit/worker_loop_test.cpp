@@ -141,9 +141,12 @@ TEST_F(WorkerLoopTest, PollsEvery150MsOnlyWhileSomeHotkeyCanMatch) {
     std::vector<std::string> polls;
     for (const std::string& e : switching.log)
         if (e.rfind("poll", 0) == 0) polls.push_back(e);
+    // The watch due at 2001 waits for the poll at 2050 to share its wake; the
+    // switch-off is seen after that pass.
     EXPECT_EQ((std::vector<std::string>{"poll @1150", "poll @1300", "poll @1450", "poll @1600", "poll @1750",
-                                        "poll @1900"}),
+                                        "poll @1900", "poll @2050"}),
               polls);
+    EXPECT_EQ(1, switching.Count("run -10 @2050"));
 }
 
 // A stop that arrives while a pass runs lets the pass finish, then ends the loop.
@@ -178,6 +181,17 @@ TEST(WorkerWait, RoundsUpToWholeMillisecondsWithinTheBound) {
     EXPECT_EQ(kLongestWaitMs, WaitMsUntil(INT64_MAX, -1000, f));    // no overflow
     const uint32_t half = WaitMsUntil(INT64_MAX / 2, INT64_MAX / 2 - INT64_MAX / 4, INT64_MAX / 2);
     EXPECT_TRUE(half >= 500 && half <= 501) << half;  // half a second at an absurd rate
+}
+
+TEST(WorkerWait, DeadlinesAFewMillisecondsApartShareOneWakeWithinTheirSlack) {
+    EXPECT_FALSE(SharedWake({}).has_value());
+    EXPECT_FALSE(SharedWake({{std::nullopt, 50}}).has_value());
+    EXPECT_EQ(100, SharedWake({{100, 50}, {std::nullopt, 0}}));           // alone: not put off
+    EXPECT_EQ(130, SharedWake({{100, 50}, {130, 40}, {200, 0}}));         // 130 still meets 100's slack
+    EXPECT_EQ(100, SharedWake({{101, 50}, {100, 0}}));                    // no slack: never put off
+    EXPECT_EQ(150, SharedWake({{150, 40}, {100, 50}}));                   // exactly at the slack's end
+    EXPECT_EQ(100, SharedWake({{151, 40}, {100, 50}}));                   // one tick beyond it
+    EXPECT_EQ(INT64_MAX, SharedWake({{INT64_MAX, 50}, {INT64_MAX - 1, 5}}));  // no overflow
 }
 
 TEST(WorkerWait, PollPaceKeepsItsPeriodButNeverBursts) {
