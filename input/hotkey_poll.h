@@ -30,14 +30,15 @@ protected:
     ~HotkeyDevices() = default;
 };
 
-// After a failed read of the joystick the poll leaves it alone for a while,
-// one poll after the first failure and twice as long after each further one,
-// up to this many polls (1.2 s at the worker's 150 ms): a wireless pad that
-// drops one report answers again at the next poll but one, while an absent
-// joystick is asked about once a second and a half, not at every poll. A
-// joystick pulled out is normally reported as a device change, which ends
-// the wait and leaves it alone altogether.
-constexpr int kFailedPadMaxSkippedPolls = 8;
+// After a failed read of the joystick the poll leaves it alone for a while:
+// one poll after the first failure, twice as long after each further one, up
+// to this many polls. A wireless pad that drops one report answers again at
+// the poll after next. The longest rest keeps the reads of an absent joystick
+// 750 ms apart at the worker's pace: under Wine a read within a second of the
+// last one costs microseconds, one after a longer quiet rescans the devices
+// (2 to 3 ms, as much as a capability read). A joystick pulled out is
+// normally reported as a device change, which leaves it alone altogether.
+constexpr int kFailedPadMaxSkippedPolls = 4;
 
 // Whether some record has pad conditions.
 bool AnyPadBinding(const AccelList& hotkeys);

@@ -145,15 +145,15 @@ TEST(HotkeyPoll, WithoutAPadNothingFiresAndThePadIsAskedOnlyWhenItMayBeThere) {
     poller.Poll(hotkeys, HotkeyOptions{}, pad, devices);
     EXPECT_EQ(Log{"pad"}, devices.log);
 
-    // A pad that stays silent is asked at polls 1, 3, 6, 11, 20, then every
-    // ninth: each rest twice the last, never more than eight polls.
+    // A pad that stays silent is asked at polls 1, 3, 6, 11, then every
+    // fifth: each rest twice the last, never more than four polls.
     std::vector<int> asked = {1};
     for (int p = 2; p <= 50; ++p) {
         const size_t before = devices.log.size();
         poller.Poll(hotkeys, HotkeyOptions{}, pad, devices);
         if (devices.log.size() > before) asked.push_back(p);
     }
-    EXPECT_EQ((std::vector<int>{1, 3, 6, 11, 20, 29, 38, 47}), asked);
+    EXPECT_EQ((std::vector<int>{1, 3, 6, 11, 16, 21, 26, 31, 36, 41, 46}), asked);
 
     // The capability read found no joystick: it is not asked at all.
     pad.attached = false, ++pad.refreshes;
