@@ -4,12 +4,15 @@
 #include "app/framework/clock_win.h"
 #include "app/game_watch_win.h"
 #include "app/framework/thread_wait_win.h"
+#include "app/framework/worker_wake_win.h"
+#include "app/screen/screen_state.h"
 #include "app/worker_loop.h"
 #include "input/input_poll_win.h"
 #include "overlays/energy_dlg_win.h"
 #include "overlays/energy_wnd_win.h"
 #include "overlays/flute_dlg_win.h"
 #include "overlays/flute_wnd_win.h"
+#include "overlays/overlay_win.h"
 #include "overlays/timer_dlg_win.h"
 #include "overlays/timer_wnd_win.h"
 #include "settings/settings.h"
@@ -18,24 +21,37 @@ namespace gkr {
 
 namespace {
 
-// The worker's view of the platform: the performance counter, the sleep,
-// the dispatcher and the input poll, whose matched actions go to the dispatcher.
+// The worker's view of the platform: the performance counter, the wait on
+// the wake event, the dispatcher, the input poll (whose matched actions go to
+// the dispatcher) and what the overlays need. Nothing here asks Wine whether
+// a window is valid: that is asked where a window is acted on.
 class CoreWorkerHost : public WorkerHost {
 public:
-    explicit CoreWorkerHost(AppCore& core) : core_(core) {}
-    // A plain sleep: under Wine a timed wait on an event is a round trip to
-    // the Wine server on every pass, a plain sleep is not. Shutdown waits out
-    // at most one sleep.
-    void Sleep(uint32_t ms) override { ::Sleep(ms); }
+    CoreWorkerHost(AppCore& core, HANDLE wake) : core_(core), wake_(wake) {}
+    bool Wait(uint32_t ms) override {
+        if (!wake_) {
+            ::Sleep(ms);
+            return false;
+        }
+        return WaitForSingleObject(wake_, ms) == WAIT_OBJECT_0;
+    }
     int64_t Now() override { return PerformanceCount(); }
     int64_t Frequency() override { return PerformanceFrequency(); }
     void Dispatch(int32_t code) override { core_.Dispatch(code); }
     void PollInput() override {
         for (int32_t action : gkr::PollInput()) core_.Dispatch(action);
     }
+    bool NotePanelShown() override { return NotePanelVisible() != 0; }
+    bool PollWanted() override { return InputPollWanted(); }
+    bool FollowingGame() override {
+        return ActiveOverlayMode() == OverlayMode::TopLevel && FollowedGameWindow() != nullptr;
+    }
+    std::optional<int64_t> TimerFaceChange(int64_t now) override { return TimerWnd::Instance()->NextFaceChange(now); }
+    std::optional<int64_t> SheetFaceChange(int64_t now) override { return FluteWnd::Instance()->NextFaceChange(now); }
 
 private:
     AppCore& core_;
+    HANDLE wake_;
 };
 
 }  // namespace
@@ -114,23 +130,25 @@ void AppCore::Dispatch(int32_t code) {
 }
 
 int32_t AppCore::RunWorker() {
-    CoreWorkerHost host(*this);
-    return RunWorkerLoop(tasks_, running_, sleepMs_, host);
+    CoreWorkerHost host(*this, WorkerWakeEvent());
+    return RunWorkerLoop(tasks_, running_, host);
 }
 
 DWORD WINAPI WorkerThreadProc(LPVOID) { return static_cast<DWORD>(AppCore::Instance()->RunWorker()); }
 
-bool AppCore::StartWorker(uint32_t sleepMs) {
+bool AppCore::StartWorker() {
     if (workerThread_) return true;
-    sleepMs_ = sleepMs;
     running_ = 1;
     workerThread_ = CreateThread(nullptr, 0, WorkerThreadProc, nullptr, 0, nullptr);
     if (!workerThread_) running_ = 0;
     return workerThread_ != nullptr;
 }
 
+void AppCore::Wake() { WakeWorker(); }
+
 bool AppCore::StopWorker(DWORD boundMs) {
     running_ = 0;
+    Wake();
     if (!workerThread_) return true;
     if (!WaitForThreadAnsweringSends(workerThread_, boundMs)) return false;
     CloseHandle(workerThread_);

@@ -29,12 +29,17 @@ public:
     // Runs one task or action code; on the worker thread only.
     void Dispatch(int32_t code);
 
-    // Starts the worker thread, which sleeps sleepMs before each pass. False
-    // when no thread could be made. The user-interface thread only.
-    bool StartWorker(uint32_t sleepMs);
+    // Starts the worker thread, which waits until something is due before
+    // each pass. False when no thread could be made. The user-interface
+    // thread only.
+    bool StartWorker();
 
-    // Tells the worker to end and waits at most boundMs for it (it finishes
-    // its sleep and its pass), answering messages that it sends to this
+    // Ends the worker's wait at once: from any thread, after a change to
+    // what is due (a timer started, a binding, the songs listed).
+    void Wake();
+
+    // Tells the worker to end, wakes it and waits at most boundMs for it (it
+    // finishes a pass under way), answering messages that it sends to this
     // thread's windows meanwhile. True when the worker has ended (or never
     // ran). The user-interface thread only.
     bool StopWorker(DWORD boundMs);
@@ -61,7 +66,6 @@ private:
     EnergyWnd* const energyWnd_;
     TimerWnd* const timerWnd_;
 
-    uint32_t sleepMs_ = 0;             // the worker's sleep per pass, set before it starts
     std::atomic<int32_t> running_{0};  // 1 while the worker shall go on
     HANDLE workerThread_ = nullptr;
 

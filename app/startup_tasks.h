@@ -1,6 +1,8 @@
 // The periodic tasks the worker runs from the start, in the order a pass runs
 // them (the scheduler keeps the order of this table): the game watch first,
 // so every pass reads the screen before the other tasks act on what it found.
+// The timer and the song panel are repainted by the worker when their faces
+// change, not on a period.
 #pragma once
 
 #include <cstdint>
@@ -16,8 +18,6 @@ struct StartupTask {
 
 constexpr StartupTask kStartupTasks[] = {
     {dispatch::TaskGameWatch, 1.0},
-    {dispatch::TaskTimerTick, 0.05},
-    {dispatch::TaskSheetRedraw, 0.01},
     {dispatch::TaskNotePanel, 0.5},
     // Wine tells no other process of a window's moves, so top-level overlays
     // look at the game on the worker's passes, which run anyway (no extra

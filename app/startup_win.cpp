@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "app/app_core_win.h"
@@ -22,7 +23,7 @@ namespace gkr {
 bool ProgramStart::Run(StartStep step) {
     switch (step) {
     case StartStep::Worker:
-        return AppCore::Instance()->StartWorker(kWorkerSleepMs);
+        return AppCore::Instance()->StartWorker();
     case StartStep::OverlayThread:
         // Before the manager dialog, whose one-second timer hands it the overlays.
         return OverlayThread::Instance().Start();
@@ -98,14 +99,19 @@ int ShutDown(int exitCode) {
     // the process ends, so their end handlers run only on the exit commands.
     // No more overlay creation while the process ends.
     if (HWND manager = ManageDlg::Instance()->handle) KillTimer(manager, kOverlayTimerId);
-    const bool workerStopped = AppCore::Instance()->StopWorker(kWorkerStopBoundMs);
+    const ULONGLONG deadline = GetTickCount64() + kThreadsStopBoundMs;
+    const auto left = [deadline](DWORD bound) {
+        const ULONGLONG now = GetTickCount64();
+        return now >= deadline ? DWORD{0} : static_cast<DWORD>(std::min<ULONGLONG>(bound, deadline - now));
+    };
+    const bool workerStopped = AppCore::Instance()->StopWorker(left(kWorkerStopBoundMs));
 
     // The overlays go with the thread that owns them. A game that does not
     // answer can hold that thread inside a window call for as long as it hangs.
     CloseOnOverlayThread(*TimerWnd::Instance());
     CloseOnOverlayThread(*EnergyWnd::Instance());
     CloseOnOverlayThread(*FluteWnd::Instance());
-    const bool overlaysStopped = OverlayThread::Instance().Stop(kOverlayStopBoundMs);
+    const bool overlaysStopped = OverlayThread::Instance().Stop(left(kOverlayStopBoundMs));
 
     // A force quit the player asked for finishes before the process ends; it
     // is bounded by itself. The manager the player closed is not left on

@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
 """What GKRTimer costs under Wine, measured against floor programs in the same window.
 
-    bench/wine_cpu.py [--seconds 60] [--runs 3] [--warmup 10]
+    bench/wine_cpu.py [--seconds 60] [--runs 3] [--warmup 10] [--before BIN_DIR]
 
-Six Wine sessions run side by side, each with its own prefix (under
+Six Wine sessions (eight with --before) run side by side, each with its own prefix (under
 build/bench/) and its own X server:
   - Empty: nothing runs in it but Wine itself;
   - SleepFloor: SleepFloor.exe (a 50 ms sleep loop, no window) beside DummyGKR;
@@ -14,6 +14,8 @@ build/bench/) and its own X server:
   - GKRTimer, child overlays: nothing bound, the overlays children of the game
     window as on Windows (GKR_OVERLAY_MODE=child; Wine does not draw them), so
     that what the top-level overlays cost under Wine shows beside it.
+  - with --before, the same two for the GKRTimer.exe in BIN_DIR, so a change
+    is compared with what it replaces under the very same load.
 
 CPU is read from /proc/PID/task/*/schedstat (nanoseconds on the CPU, and how
 often each thread was put on it: its wakes), for every process of a session:
@@ -179,17 +181,27 @@ class Utility(Session):
     """GKRTimer beside DummyGKR with all three overlays on, the timer running
     and a song effect counting down; `chords` two-key chords bound."""
 
-    def __init__(self, name, prefix, work, chords, overlay_mode=None):
+    def __init__(self, name, prefix, work, chords, bin_dir=None, overlay_mode=None):
         super().__init__(name, prefix)
         if overlay_mode:
             self.wine.env["GKR_OVERLAY_MODE"] = overlay_mode
         self.work = fresh_folder(work)
+        self.bin_dir = bin_dir  # another build's GKRTimer.exe, measured in the same run
         write_bench_conf(self.work, chords)
         shutil.copy(os.path.join(ROOT, "samples", "SData.xml"), self.work)
 
     def start(self):
         self.dummy = Dummy(self.wine, self.work)
-        app = GkrTimer(self.wine, cwd=self.work)
+        own = os.environ.get("GKR_BIN_DIR")
+        if self.bin_dir:
+            os.environ["GKR_BIN_DIR"] = self.bin_dir
+        try:
+            app = GkrTimer(self.wine, cwd=self.work)
+        finally:
+            if own is None:
+                os.environ.pop("GKR_BIN_DIR", None)
+            else:
+                os.environ["GKR_BIN_DIR"] = own
         self.program = app.proc.pid
         if wait_until(lambda: len(any_overlays(self.wine, self.dummy.hwnd)) == 3, 8) is None:
             raise RuntimeError(f"{self.name}: no overlays")
@@ -253,12 +265,13 @@ def report(sessions, seconds):
         if not name.startswith("GKRTimer"):
             continue
         config = name.split(", ", 1)[1]
+        label = name[len("GKRTimer"):].lstrip(", ").strip()
         above = [total(s, i) - total(floor, i) for i in range(runs)]
         memory = [s.runs[i]["memory"] - floor.runs[i]["memory"] for i in range(runs)]
         target = TARGETS[config]
         verdict = "within" if statistics.median(above) <= target else "ABOVE"
-        print(f"  {config:14s} CPU {spread(above)}   target <= {target:.2f}: {verdict}")
-        print(f"  {'':14s} memory {spread(memory)} MB")
+        print(f"  {label:22s} CPU {spread(above)}   target <= {target:.2f}: {verdict}")
+        print(f"  {'':22s} memory {spread(memory)} MB")
 
     top, child = sessions["GKRTimer, nothing bound"], sessions["GKRTimer, child overlays"]
     print("\nTop-level overlays (Wine's) above child overlays (Windows'), paired run by run, nothing bound:")
@@ -292,6 +305,8 @@ def main():
     ap.add_argument("--seconds", type=float, default=60)
     ap.add_argument("--runs", type=int, default=3)
     ap.add_argument("--warmup", type=float, default=10)
+    ap.add_argument("--before", metavar="BIN_DIR",
+                    help="also measure the GKRTimer.exe of another build (say, the last release) in the same runs")
     a = ap.parse_args()
     base = os.path.join(ROOT, "build", "bench")
     os.makedirs(base, exist_ok=True)
@@ -303,10 +318,13 @@ def main():
                                        os.path.join(base, "work-sleep"), "SleepFloor.exe")
         sessions["DialogFloor"] = Floor("DialogFloor", os.path.join(base, "prefix-dialog"),
                                         os.path.join(base, "work-dialog"), "DialogFloor.exe")
-        for chords, config in ((0, "nothing bound"), (8, "8 chords")):
-            name = f"GKRTimer, {config}"
-            sessions[name] = Utility(name, os.path.join(base, f"prefix-gkrtimer-{chords}"),
-                                     os.path.join(base, f"work-gkrtimer-{chords}"), chords)
+        builds = [("", None)] + ([("before", os.path.abspath(a.before))] if a.before else [])
+        for label, bin_dir in builds:
+            for chords, config in ((0, "nothing bound"), (8, "8 chords")):
+                name = f"GKRTimer{' ' + label if label else ''}, {config}"
+                tag = f"{label}-{chords}" if label else f"{chords}"
+                sessions[name] = Utility(name, os.path.join(base, f"prefix-gkrtimer-{tag}"),
+                                         os.path.join(base, f"work-gkrtimer-{tag}"), chords, bin_dir)
         sessions["GKRTimer, child overlays"] = Utility(
             "GKRTimer, child overlays", os.path.join(base, "prefix-gkrtimer-child"),
             os.path.join(base, "work-gkrtimer-child"), 0, overlay_mode="child")

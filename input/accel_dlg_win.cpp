@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "app/framework/page_controls_win.h"
+#include "app/framework/worker_wake_win.h"
 #include "input/hotkey_text.h"
 #include "resources/page_ids.h"
 #include "settings/settings.h"
@@ -50,8 +51,12 @@ INT_PTR AccelDlg::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return TRUE;
     case WM_COMMAND: {
         const WORD id = LOWORD(wParam);
-        // A click on any box stores all eight.
-        if (IsSwitch(id)) Sync(true);
+        // A click on any box stores all eight; the worker's hotkey poll
+        // may start or stop with them.
+        if (IsSwitch(id)) {
+            Sync(true);
+            WakeWorker();
+        }
         if (id == IDC_ACCEL_SETKEYS) EditSelected(window, CaptureMode::Keys);
         if (id == IDC_ACCEL_SETPAD) EditSelected(window, CaptureMode::Pad);
         return 0;

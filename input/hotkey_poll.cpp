@@ -1,5 +1,6 @@
 #include "input/hotkey_poll.h"
 
+#include <algorithm>
 #include <bitset>
 
 namespace gkr {
@@ -41,6 +42,12 @@ bool AnyPadBinding(const AccelList& hotkeys) {
     return false;
 }
 
+bool HotkeyPollWanted(const AccelList& hotkeys, const HotkeyOptions& options) {
+    for (const Accel& a : hotkeys)
+        if ((options.useKey && !a.keys.empty()) || (options.usePad && !a.pads.empty())) return true;
+    return false;
+}
+
 bool PadCapsWanted(const AccelList& hotkeys, const PadState& pad) {
     return pad.refreshes > 0 || AnyPadBinding(hotkeys);
 }
@@ -59,9 +66,11 @@ void HotkeyPoller::Poll(const AccelList& hotkeys, const HotkeyOptions& options, 
     if (!devices.ReadPad(position)) {
         // No pad, or it was pulled out: no reading means no input at all,
         // never a stick pushed to zero or a hat pointing up.
-        padPollsToSkip_ = kFailedPadSkippedPolls;
+        padPollsToSkip_ = std::min(1 << std::min(padFailures_, 30), kFailedPadMaxSkippedPolls);
+        padFailures_ = std::min(padFailures_ + 1, 30);
         return;
     }
+    padFailures_ = 0;
     const PadContext context{pad.caps, pad.thresholds, options.axes};
     for (size_t p = 0; p < hotkeys.size(); ++p)
         if (PadCombinationActive(hotkeys[p].pads, position, context)) devices.Dispatch(static_cast<int32_t>(p));
@@ -71,6 +80,7 @@ bool HotkeyPoller::PadDue(const PadState& pad) {
     if (pad.refreshes != refreshesSeen_) {
         refreshesSeen_ = pad.refreshes;
         padPollsToSkip_ = 0;
+        padFailures_ = 0;
     }
     if (!pad.attached) return false;
     if (padPollsToSkip_ == 0) return true;

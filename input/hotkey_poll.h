@@ -30,15 +30,23 @@ protected:
     ~HotkeyDevices() = default;
 };
 
-// Polls that leave the joystick alone after a read of it failed (about half a
-// minute). A joystick pulled out is normally reported as a device change,
-// which ends the wait; without one, asking an absent joystick again and again
-// would cost far more than the rest of the poll (under Wine each look after
-// two quiet seconds rescans the devices for milliseconds).
-constexpr int kFailedPadSkippedPolls = 200;
+// After a failed read of the joystick the poll leaves it alone for a while:
+// one poll after the first failure, twice as long after each further one, up
+// to this many polls. A wireless pad that drops one report answers again at
+// the poll after next. The longest rest keeps the reads of an absent joystick
+// 750 ms apart at the worker's pace: under Wine a read within a second of the
+// last one costs microseconds, one after a longer quiet rescans the devices
+// (2 to 3 ms, as much as a capability read). A joystick pulled out is
+// normally reported as a device change, which leaves it alone altogether.
+constexpr int kFailedPadMaxSkippedPolls = 4;
 
 // Whether some record has pad conditions.
 bool AnyPadBinding(const AccelList& hotkeys);
+
+// Whether a poll can match anything at all: the keyboard is in use and some
+// record has keys, or the pad is in use and some record has pad conditions.
+// Otherwise the worker need not poll.
+bool HotkeyPollWanted(const AccelList& hotkeys, const HotkeyOptions& options);
 
 // Whether the joystick's capabilities are worth reading now: some record uses
 // the pad, or they were read before (a pad in use was plugged in or out).
@@ -57,6 +65,7 @@ private:
     bool PadDue(const PadState& pad);
 
     int padPollsToSkip_ = 0;
+    int padFailures_ = 0;  // failed reads in a row
     uint32_t refreshesSeen_ = 0;
 };
 

@@ -40,4 +40,9 @@ std::vector<int32_t> PollInput() {
     return std::move(devices.matched);
 }
 
+bool InputPollWanted() {
+    const Settings& settings = AppSettings();
+    return HotkeyPollWanted(*settings.accels.Snapshot(), CurrentOptions(settings));
+}
+
 }  // namespace gkr

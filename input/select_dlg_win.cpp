@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/framework/page_controls_win.h"
+#include "app/framework/worker_wake_win.h"
 #include "input/hotkey_poll.h"
 #include "input/hotkey_text.h"
 #include "input/input_devices_win.h"
@@ -114,6 +115,7 @@ void SelectDlg::Confirm(HWND window) {
     if (target_ < hotkeys.size()) {
         hotkeys[target_] = working_;
         settings.accels.Publish(std::move(hotkeys));
+        WakeWorker();  // a first binding starts the worker's hotkey poll
     }
     EndDialog(window, IDOK);
 }

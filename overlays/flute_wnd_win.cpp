@@ -182,6 +182,11 @@ void FluteWnd::RefreshIfChanged() {
     if (due) InvalidateRect(window, nullptr, FALSE);
 }
 
+std::optional<int64_t> FluteWnd::NextFaceChange(int64_t now) const {
+    std::lock_guard<std::mutex> guard(lock_);
+    return effects_.NextFaceChange(now, PerformanceFrequency());
+}
+
 void FluteWnd::Draw(HDC dc, int width, int height) {
     std::vector<RowPicture> rows;
     {

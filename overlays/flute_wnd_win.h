@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 #include "app/framework/double_buffer_win.h"
@@ -39,6 +40,9 @@ public:
     // The repaint task: invalidates the panel only when a row would show
     // another mark or another second.
     void RefreshIfChanged();
+    // The first counter value after `now` at which a row's face changes;
+    // nothing while no effect runs.
+    std::optional<int64_t> NextFaceChange(int64_t now) const;
     // Creates the panel, hidden, over the game window at the stored position
     // (kept inside the client area for showing; the stored one is left as it
     // is), replacing a window it still holds. NULL, changing nothing, while

@@ -86,4 +86,23 @@ const EffectTimer* SongEffects::Find(uint32_t noteVal) const {
     return it == timers_.end() ? nullptr : &it->second;
 }
 
+std::optional<int64_t> SongEffects::NextFaceChange(int64_t now, int64_t frequency) const {
+    std::optional<int64_t> next;
+    for (const auto& entry : timers_) {
+        const EffectTimer& timer = entry.second;
+        const int64_t shown = SecondsLeft(timer, now, frequency);
+        if (shown <= 0) continue;  // idle: nothing will change until a new play
+        // The face drops to shown - 1 once less than `shown` seconds are
+        // left; the floating-point answer is a tick or two off at most, so
+        // step to the exact first tick that shows it.
+        const double until = (timer.duration - double(shown)) * double(frequency);
+        int64_t at = timer.start + (until < 9e18 ? int64_t(until) : INT64_MAX / 2);
+        if (at <= now) at = now + 1;
+        for (int step = 0; step < 4 && SecondsLeft(timer, at, frequency) == shown; ++step) ++at;
+        for (int step = 0; step < 4 && at - 1 > now && SecondsLeft(timer, at - 1, frequency) != shown; ++step) --at;
+        if (!next || at < *next) next = at;
+    }
+    return next;
+}
+
 }  // namespace gkr

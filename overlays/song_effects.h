@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <vector>
 
 #include "settings/song_sheets.h"
@@ -54,6 +55,10 @@ public:
     EffectFace Face(uint32_t noteVal, int64_t now, int64_t frequency) const;
 
     const EffectTimer* Find(uint32_t noteVal) const;
+
+    // The first counter value after `now` at which some row's face changes
+    // (a second less, or idle), or nothing while no effect runs.
+    std::optional<int64_t> NextFaceChange(int64_t now, int64_t frequency) const;
 
 private:
     std::map<uint32_t, EffectTimer> timers_;

@@ -15,6 +15,14 @@ ClockFace ClockFaceAt(int64_t elapsed, int64_t frequency) {
     return face;
 }
 
+int64_t NextClockFaceChange(int64_t elapsed, int64_t frequency) {
+    if (frequency <= 0) return INT64_MAX;
+    // The face shows the whole seconds of elapsed / frequency, and 0 before the start.
+    const int64_t shownSeconds = elapsed < 0 ? 0 : elapsed / frequency;
+    if (shownSeconds >= INT64_MAX / frequency - 1) return INT64_MAX;
+    return (shownSeconds + 1) * frequency;
+}
+
 std::string FormatClockFace(const ClockFace& face) {
     char text[48];
     std::snprintf(text, sizeof text, "%.2lld:%.2d:%.2d", static_cast<long long>(face.hours), face.minutes,

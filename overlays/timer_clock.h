@@ -23,6 +23,11 @@ struct ClockFace {
 // or a frequency of 0 shows 00:00:00.
 ClockFace ClockFaceAt(int64_t elapsed, int64_t frequency);
 
+// The first elapsed time after `elapsed` at which the face shows another
+// second: the next whole second of counter ticks. A frequency of 0 never
+// changes the face (INT64_MAX).
+int64_t NextClockFaceChange(int64_t elapsed, int64_t frequency);
+
 // "HH:MM:SS", each field at least two digits.
 std::string FormatClockFace(const ClockFace& face);
 

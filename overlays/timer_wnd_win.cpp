@@ -6,6 +6,7 @@
 #include "app/framework/clock_win.h"
 #include "app/framework/contract.h"
 #include "app/framework/double_buffer_win.h"
+#include "app/framework/worker_wake_win.h"
 #include "app/game/game_window_win.h"
 #include "overlays/overlay_procedure_win.h"
 #include "overlays/overlay_win.h"
@@ -68,6 +69,16 @@ HWND TimerWnd::UsableWindow() const { return AppSettings().UseTimer.load() != 0 
 void TimerWnd::Restart(int64_t startCount) {
     startCount_ = startCount;
     running_ = 1;
+    // The worker shows the new face now, not when its wait would have ended.
+    WakeWorker();
+}
+
+std::optional<int64_t> TimerWnd::NextFaceChange(int64_t now) const {
+    if (!IsRunning()) return std::nullopt;
+    const int64_t start = startCount_.load();
+    const int64_t next = NextClockFaceChange(now - start, PerformanceFrequency());
+    if (next == INT64_MAX) return std::nullopt;
+    return start + next;
 }
 
 void TimerWnd::Start() {

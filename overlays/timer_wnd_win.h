@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstdint>
 #include <mutex>
+#include <optional>
 
 #include "app/framework/double_buffer_win.h"
 #include "app/framework/scoped_win.h"
@@ -40,6 +41,9 @@ public:
     // Runs from `startCount` (a performance-counter value), as a click does.
     void Restart(int64_t startCount);
     bool IsRunning() const { return running_.load() != 0; }
+    // The first counter value after `now` at which the running clock shows
+    // another second; nothing while it stands.
+    std::optional<int64_t> NextFaceChange(int64_t now) const;
     ClockFace Shown() const;
     TimerGeometry Geometry() const;
 

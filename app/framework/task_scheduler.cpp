@@ -15,6 +15,18 @@ void AdvanceTaskPeriod(PeriodicTask& task, int64_t frequency) {
     task.lastDue += static_cast<int64_t>(static_cast<double>(frequency) * task.interval);
 }
 
+int64_t TaskDueAt(const PeriodicTask& task, int64_t frequency) {
+    // The elapsed-time comparison is in floating point: start from the
+    // arithmetic answer and step to the exact first tick that passes it.
+    // Rounding puts it at most a tick or two off.
+    const double period = task.interval * static_cast<double>(frequency);
+    if (!(period >= 0) || period > 1e18) return INT64_MAX;  // never due in practice
+    int64_t at = task.lastDue + static_cast<int64_t>(period);
+    for (int step = 0; step < 4 && !IsTaskDue(task, at, frequency); ++step) ++at;
+    for (int step = 0; step < 4 && IsTaskDue(task, at - 1, frequency); ++step) --at;
+    return at;
+}
+
 TaskScheduler::TaskScheduler(Clock clock) : clock_(std::move(clock)) {}
 
 int32_t TaskScheduler::RegisterTask(int32_t code, double intervalSeconds) {
@@ -63,7 +75,7 @@ void TaskScheduler::RunDueTasks(int64_t now, int64_t frequency, const Dispatcher
     size_t i = 0;
     while (i < tasks_.size()) {
         PeriodicTask& task = tasks_[i];
-        if (!IsTaskDue(task, now, frequency)) {
+        if (!task.active || !IsTaskDue(task, now, frequency)) {
             ++i;
             continue;
         }
@@ -90,6 +102,31 @@ void TaskScheduler::RunDueTasks(int64_t now, int64_t frequency, const Dispatcher
             }
         }
     }
+}
+
+std::optional<int64_t> TaskScheduler::NextDue(int64_t frequency) const {
+    if (frequency <= 0) return std::nullopt;
+    std::lock_guard<std::mutex> lock(mutex_);
+    std::optional<int64_t> next;
+    for (const PeriodicTask& task : tasks_) {
+        if (!task.active) continue;
+        const int64_t at = TaskDueAt(task, frequency);
+        if (!next || at < *next) next = at;
+    }
+    return next;
+}
+
+bool TaskScheduler::SetActive(int32_t code, bool active) {
+    const int64_t now = clock_();
+    std::lock_guard<std::mutex> lock(mutex_);
+    bool changed = false;
+    for (PeriodicTask& task : tasks_) {
+        if (task.code != code || task.active == active) continue;
+        task.active = active;
+        if (active) task.lastDue = now;
+        changed = true;
+    }
+    return changed;
 }
 
 std::vector<PeriodicTask> TaskScheduler::Tasks() const {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 namespace gkr {
@@ -19,6 +20,7 @@ struct PeriodicTask {
     int32_t removeAfterRun = 0;
     int64_t runCount = 0;
     uint64_t order = 0;        // grows with every registration; keeps a walk's place
+    bool active = true;        // a resting task is never due and does not fall behind
 };
 
 // True when more than one interval has passed since the period began
@@ -28,6 +30,10 @@ bool IsTaskDue(const PeriodicTask& task, int64_t now, int64_t frequency);
 // Moves the period start on by exactly one period, never to now, so a task
 // that was held up runs on the following passes until it has caught up.
 void AdvanceTaskPeriod(PeriodicTask& task, int64_t frequency);
+
+// The first clock value at which IsTaskDue holds (the task's own period only;
+// its `active` flag is not looked at). Needs a frequency above 0.
+int64_t TaskDueAt(const PeriodicTask& task, int64_t frequency);
 
 class TaskScheduler {
 public:
@@ -46,6 +52,15 @@ public:
     // One walk in list order: every due task runs once, through dispatch, with
     // the list unlocked so the dispatched work may register or unregister tasks.
     void RunDueTasks(int64_t now, int64_t frequency, const Dispatcher& dispatch);
+
+    // The earliest clock value at which an active task is due (it may be
+    // past), or nothing when no task is active or there is no time base.
+    std::optional<int64_t> NextDue(int64_t frequency) const;
+
+    // Rests or wakes every task with this code. A task woken from rest starts
+    // a fresh period at the clock, so it neither runs at once nor catches up
+    // on the time it rested. True when some task changed state.
+    bool SetActive(int32_t code, bool active);
 
     // Copies for inspection.
     std::vector<PeriodicTask> Tasks() const;

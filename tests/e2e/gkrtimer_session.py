@@ -90,14 +90,16 @@ class GkrTimer:
 
     def close_and_wait(self, how, timeout=5.0):
         """Closes the dialog (how: 'close' box, 'exit' button, or a command id);
-        returns (exit code or None, seconds from the request to the end)."""
+        returns (exit code or None, seconds from the request to the end). The
+        time counts from before the request: a click waits for the button's
+        handler, and whatever that handler does is part of the way out."""
+        start = time.monotonic()
         if how == "close":
             self.wine.probe_ok("post", self.h, WM_CLOSE, 0, 0)
         elif how == "exit":
             self.wine.probe_ok("click", self.h, ID_EXIT)
         else:
             self.wine.probe_ok("command", self.h, how)
-        start = time.monotonic()
         code = self.wine.wait(self.proc, timeout)
         return code, time.monotonic() - start
 

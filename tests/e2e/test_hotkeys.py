@@ -4,6 +4,7 @@ held on the keyboard (SendInput reaches every Wine process), runs its actions
 on DummyGKR's overlays."""
 import os
 import sys
+import time
 import unittest
 import xml.etree.ElementTree as ET
 
@@ -14,6 +15,7 @@ from manager_support import (  # noqa: E402,F401
 
 LVM_SETSELECTIONMARK = 0x1000 + 67
 IDOK = 1
+WM_LBUTTONUP = 0x0202
 IDCANCEL = 2
 
 
@@ -119,6 +121,44 @@ class Hotkeys(unittest.TestCase):
         exit_code, _ = app.close_and_wait("close")
         self.assertEqual(0, exit_code)
         self.assertEqual("0", read_conf(cwd).get("UseEnergy"))
+
+    def test_a_short_chord_starts_the_timer_and_its_face_keeps_the_second(self):
+        # The worker sleeps until something is due: a hotkey must still be
+        # seen within 300 ms of being held, and the face must turn within
+        # 100 ms of each second of the clock.
+        cwd = work_dir()
+        chord = '<Key Code="81" /><Key Code="87" />'  # Q + W: "타이머 시작" (0)
+        accels = "".join(f'<Accel Name="a{n}" Num="{n}">{chord if n == 0 else ""}</Accel>' for n in range(8))
+        with open(os.path.join(cwd, "conf.xml"), "w", encoding="ascii") as f:
+            f.write(f'<Setting UseTimer="1">{accels}</Setting>\n')
+        dummy = Dummy(WINE.session, cwd)
+        self.addCleanup(dummy.close)
+        start_app(self, cwd)
+        self.assertTrue(wait_overlays(WINE.session, dummy.hwnd, 5000), "no overlays")
+        timer = hex(overlays(WINE.session, dummy.hwnd)["GKRTimerWnd"]["hwnd"])
+
+        def state():
+            answer = int(WINE.session.probe_ok("send", timer, MESSAGES.kTimerStateQuery, 0, 0, 2000)[0].split()[1])
+            return answer & 1, answer >> 1
+
+        self.assertEqual(0, state()[0])
+        WINE.session.probe_ok("hold", "q+w", 300)  # the keys are up again when this returns
+        self.assertEqual(1, state()[0], "a chord held for 300 ms did not start the timer")
+
+        # A click restarts the clock no earlier than it was posted, so each
+        # second is due no earlier than `posted` + its number.
+        posted = time.monotonic()
+        WINE.session.probe_ok("post", timer, WM_LBUTTONUP, 0, 50 | 10 << 16)
+        first_seen = {}
+        while len(first_seen) < 3 and time.monotonic() < posted + 5:
+            shown = state()[1]
+            answered = time.monotonic()
+            if shown in (1, 2, 3):
+                first_seen.setdefault(shown, answered - posted)
+        print(f"\nthe face turned {first_seen} s after the click", file=sys.stderr)
+        self.assertEqual([1, 2, 3], sorted(first_seen))
+        for second, after in first_seen.items():
+            self.assertLess(after - second, 0.1, f"second {second} shown {after - second:.3f} s late")
 
 
 if __name__ == "__main__":

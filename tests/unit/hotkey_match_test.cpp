@@ -145,16 +145,20 @@ TEST(HotkeyPoll, WithoutAPadNothingFiresAndThePadIsAskedOnlyWhenItMayBeThere) {
     poller.Poll(hotkeys, HotkeyOptions{}, pad, devices);
     EXPECT_EQ(Log{"pad"}, devices.log);
 
-    // After a failed read the pad rests for a while, then is asked again.
-    for (int i = 0; i < kFailedPadSkippedPolls; ++i) poller.Poll(hotkeys, HotkeyOptions{}, pad, devices);
-    EXPECT_EQ(Log{"pad"}, devices.log);
-    poller.Poll(hotkeys, HotkeyOptions{}, pad, devices);
-    EXPECT_EQ((Log{"pad", "pad"}), devices.log);
+    // A pad that stays silent is asked at polls 1, 3, 6, 11, then every
+    // fifth: each rest twice the last, never more than four polls.
+    std::vector<int> asked = {1};
+    for (int p = 2; p <= 50; ++p) {
+        const size_t before = devices.log.size();
+        poller.Poll(hotkeys, HotkeyOptions{}, pad, devices);
+        if (devices.log.size() > before) asked.push_back(p);
+    }
+    EXPECT_EQ((std::vector<int>{1, 3, 6, 11, 16, 21, 26, 31, 36, 41, 46}), asked);
 
     // The capability read found no joystick: it is not asked at all.
     pad.attached = false, ++pad.refreshes;
     devices.log.clear();
-    for (int i = 0; i < 2 * kFailedPadSkippedPolls; ++i) poller.Poll(hotkeys, HotkeyOptions{}, pad, devices);
+    for (int i = 0; i < 100; ++i) poller.Poll(hotkeys, HotkeyOptions{}, pad, devices);
     EXPECT_TRUE(devices.log.empty());
 
     // Plugged in: the next capability read ends any wait at once.
@@ -163,6 +167,43 @@ TEST(HotkeyPoll, WithoutAPadNothingFiresAndThePadIsAskedOnlyWhenItMayBeThere) {
     devices.pad = At(32767, 0);
     poller.Poll(hotkeys, HotkeyOptions{}, pad, devices);
     EXPECT_EQ((Log{"pad", "run 0"}), devices.log);
+}
+
+// A wireless pad that drops one report is back at the poll after next, not
+// half a minute later; and one good reading forgets the failures before it.
+TEST(HotkeyPoll, APadThatMissesAReportIsReadAgainAtOnce) {
+    const AccelList hotkeys = {Bound({}, {1})};  // button 1
+    LoggedDevices devices;
+    devices.pad = At(32767, 65535, 0x1);
+    HotkeyPoller poller;
+    const auto poll = [&](bool answers) {
+        devices.padAnswers = answers;
+        devices.log.clear();
+        poller.Poll(hotkeys, HotkeyOptions{}, kAttached, devices);
+        return devices.log;
+    };
+    for (int round = 0; round < 3; ++round) {
+        EXPECT_EQ(Log{"pad"}, poll(false));  // the dropped report
+        EXPECT_EQ(Log{}, poll(true));         // one poll of rest
+        EXPECT_EQ((Log{"pad", "run 0"}), poll(true));
+        EXPECT_EQ((Log{"pad", "run 0"}), poll(true));
+    }
+}
+
+TEST(HotkeyPoll, ThePollIsWantedOnlyWhenABoundDeviceIsInUse) {
+    HotkeyOptions both, keysOff, padOff, neither;
+    keysOff.useKey = false, padOff.usePad = false, neither.useKey = neither.usePad = false;
+    const AccelList nothing(8, Bound({})), keys{Bound({}), Bound({65})}, pads{Bound({}, {1}), Bound({})};
+    for (const HotkeyOptions& o : {both, keysOff, padOff, neither}) {
+        EXPECT_FALSE(HotkeyPollWanted(nothing, o));
+        EXPECT_FALSE(HotkeyPollWanted(AccelList{}, o));
+    }
+    EXPECT_TRUE(HotkeyPollWanted(keys, both));
+    EXPECT_TRUE(HotkeyPollWanted(keys, padOff));
+    EXPECT_FALSE(HotkeyPollWanted(keys, keysOff));
+    EXPECT_TRUE(HotkeyPollWanted(pads, keysOff));
+    EXPECT_FALSE(HotkeyPollWanted(pads, padOff));
+    EXPECT_FALSE(HotkeyPollWanted(keys, neither));
 }
 
 }  // namespace

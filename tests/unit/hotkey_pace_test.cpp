@@ -1,5 +1,5 @@
-// The worker's pace seen from a held key: the loop polls on every third
-// 50 ms pass, and every poll that finds the combination down runs its action.
+// The worker's pace seen from a held key: the loop polls every 150 ms while
+// a hotkey is bound, and every poll that finds the combination down runs its action.
 #include <atomic>
 #include <cstdint>
 #include <set>
@@ -24,9 +24,10 @@ public:
     int runs = 0;
     int64_t clock = 0;
 
-    void Sleep(uint32_t ms) override {
+    bool Wait(uint32_t ms) override {
         clock += ms;
         if (clock >= 2500) running_ = 0;
+        return false;
     }
     int64_t Now() override { return clock; }
     int64_t Frequency() override { return 1000; }
@@ -34,6 +35,10 @@ public:
     void PollInput() override { poller_.Poll(hotkeys_, HotkeyOptions{}, PadState{}, *this); }
     bool IsDown(uint32_t code) override { return code == kKeyQ && clock >= pressMs_ && clock < pressMs_ + 1000; }
     bool ReadPad(PadPosition&) override { return false; }
+    bool NotePanelShown() override { return false; }
+    bool PollWanted() override { return true; }
+    std::optional<int64_t> TimerFaceChange(int64_t) override { return std::nullopt; }
+    std::optional<int64_t> SheetFaceChange(int64_t) override { return std::nullopt; }
 
 private:
     std::atomic<int32_t>& running_;
@@ -52,7 +57,7 @@ TEST(HotkeyPace, ACombinationHeldForOneSecondRunsItsActionSixOrSevenTimes) {
         std::atomic<int32_t> running{1};
         HeldKeyHost host(running, 500 + phase);
         TaskScheduler tasks{[&host] { return host.clock; }};
-        RunWorkerLoop(tasks, running, 50, host);
+        RunWorkerLoop(tasks, running, host);
         EXPECT_TRUE(host.runs == 6 || host.runs == 7) << "pressed at " << 500 + phase << " ms: " << host.runs;
         counts.insert(host.runs);
     }

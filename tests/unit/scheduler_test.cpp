@@ -227,5 +227,64 @@ TEST_F(SchedulerTest, RunCountCountsEveryRun) {
     EXPECT_EQ(5, tasks.Tasks()[0].runCount);
 }
 
+// "When is the next one due?" must agree with the walk to the tick: one tick
+// earlier nothing runs, at it the task runs. Intervals that are not whole
+// ticks and a counter far from zero are where rounding would show.
+TEST_F(SchedulerTest, NextDueIsTheFirstTickAtWhichTheWalkRunsATask) {
+    EXPECT_FALSE(tasks.NextDue(kFrequency).has_value());  // nothing registered
+    for (const double interval : {1.0, 0.5, 0.15, 0.0333, 0.0}) {
+        for (const int64_t start : {int64_t{0}, int64_t{123456789012}}) {
+            for (const int64_t frequency : {kFrequency, int64_t{10000000}, int64_t{3579545}}) {
+                now = start;
+                TaskScheduler one{[this] { return now; }};
+                one.RegisterTask(7, interval);
+                const std::optional<int64_t> due = one.NextDue(frequency);
+                ASSERT_TRUE(due.has_value());
+                int runs = 0;
+                const TaskScheduler::Dispatcher count = [&runs](int32_t) { ++runs; };
+                one.RunDueTasks(*due - 1, frequency, count);
+                EXPECT_EQ(0, runs) << interval << " s at " << start << ", " << frequency << " Hz";
+                one.RunDueTasks(*due, frequency, count);
+                EXPECT_EQ(1, runs) << interval << " s at " << start << ", " << frequency << " Hz";
+            }
+        }
+    }
+    EXPECT_FALSE(tasks.NextDue(0).has_value());  // no time base: nothing is due
+}
+
+TEST_F(SchedulerTest, NextDueIsTheEarliestTaskAndMayLieInThePast) {
+    tasks.RegisterTask(-10, 1.0);
+    tasks.RegisterTask(-11, 0.5);
+    EXPECT_EQ(501, tasks.NextDue(kFrequency));
+    now = 3000;  // held up: both overdue, the earliest is still named
+    Pass();      // each catches up one period
+    EXPECT_EQ(1001, tasks.NextDue(kFrequency));
+    tasks.UnregisterTask(2);
+    EXPECT_EQ(2001, tasks.NextDue(kFrequency));
+}
+
+TEST_F(SchedulerTest, ARestingTaskIsNeverDueAndWakesWithAFreshPeriod) {
+    tasks.RegisterTask(-10, 1.0);
+    tasks.RegisterTask(-11, 0.5);
+    EXPECT_TRUE(tasks.SetActive(-11, false));
+    EXPECT_FALSE(tasks.SetActive(-11, false));  // already resting
+    EXPECT_FALSE(tasks.SetActive(99, false));   // no such task
+    EXPECT_EQ(1001, tasks.NextDue(kFrequency));
+    now = 10000;
+    Pass();
+    EXPECT_EQ(std::vector<int32_t>{-10}, ran);  // ten seconds of rest owe nothing
+    EXPECT_TRUE(tasks.SetActive(-11, true));
+    EXPECT_EQ(10000, tasks.Tasks()[1].lastDue);
+    now = 10500;
+    Pass();
+    EXPECT_EQ(std::vector<int32_t>({-10, -10}), ran);  // -10 catches up; -11 waits its period
+    now = 10501;
+    Pass();
+    EXPECT_EQ(std::vector<int32_t>({-10, -10, -10, -11}), ran);
+    tasks.SetActive(-10, false);
+    tasks.SetActive(-11, false);
+    EXPECT_FALSE(tasks.NextDue(kFrequency).has_value());
+}
+
 }  // namespace
 }  // namespace gkr

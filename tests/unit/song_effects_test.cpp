@@ -79,6 +79,34 @@ TEST_F(EffectTimers, RelistKeepsTheTimersOfSongsThatStay) {
     EXPECT_EQ(EffectFace{}, effects.Face(song.NoteVal, 1010 * kSecond, kFrequency)) << "a reset stops every effect";
 }
 
+// Walking from one face change to the next visits every second the row shows
+// exactly at the tick it appears, down to idle, and then nothing is due: with
+// durations that are not whole seconds and a counter rate that is not a
+// round number, where rounding would show.
+TEST(EffectFaceChanges, EachChangeIsNamedToTheTickUntilTheEffectEnds) {
+    const int64_t f = 3579545;
+    const Sheet a = Song({1, 6, 3}, 61, 7, 100), b = Song({6, 1}, 3, 3, 9);
+    SongEffects effects;
+    EXPECT_FALSE(effects.NextFaceChange(0, f).has_value()) << "nothing played";
+    const int64_t start = 987654321;
+    effects.OnPlay(a, start, f, true);          // 91.5 s
+    effects.OnPlay(b, start + f / 3, f, true);  // 4.5 s, a third of a second later
+    const auto faces = [&](int64_t at) {
+        return std::vector<EffectFace>{effects.Face(a.NoteVal, at, f), effects.Face(b.NoteVal, at, f)};
+    };
+    int64_t now = start + f / 3;
+    int changes = 0;
+    while (const std::optional<int64_t> next = effects.NextFaceChange(now, f)) {
+        ASSERT_GT(*next, now);
+        EXPECT_EQ(faces(now), faces(*next - 1)) << "changed before the named tick";
+        ASSERT_NE(faces(now), faces(*next)) << "no change at the named tick";
+        now = *next;
+        ASSERT_LT(++changes, 200);
+    }
+    EXPECT_EQ(91 + 4, changes);  // 91 s .. 1 s then idle, and 4 s .. 1 s then idle
+    EXPECT_EQ(faces(now), faces(now + 1000 * f));
+}
+
 TEST(PlayedSong, NotesAreReadInPlayingOrderAndTheLongestEndingWins) {
     SongSheets sheets;
     TiXmlDocument document;

@@ -50,5 +50,18 @@ TEST(TimerClock, FacesCompareByAllThreeFields) {
     EXPECT_NE(ClockFaceAt(60 * kSecond, kFrequency), ClockFaceAt(3600 * kSecond, kFrequency));
 }
 
+TEST(TimerClock, TheNextFaceChangeIsTheFirstTickOfTheNextSecond) {
+    for (const int64_t f : {kFrequency, int64_t{3579545}, int64_t{1}}) {
+        for (const int64_t elapsed : {int64_t{-5} * f, int64_t{0}, f - 1, f, 59 * f + f / 2, 3600 * f - 1}) {
+            const int64_t next = NextClockFaceChange(elapsed, f);
+            EXPECT_GT(next, elapsed);
+            EXPECT_EQ(Face(std::max<int64_t>(elapsed, 0), f), Face(next - 1, f)) << elapsed << " at " << f;
+            EXPECT_NE(Face(elapsed, f), Face(next, f)) << elapsed << " at " << f;
+        }
+    }
+    EXPECT_EQ(INT64_MAX, NextClockFaceChange(5, 0));  // no time base: the face never moves
+    EXPECT_EQ(INT64_MAX, NextClockFaceChange(INT64_MAX - 1, kFrequency));
+}
+
 }  // namespace
 }  // namespace gkr

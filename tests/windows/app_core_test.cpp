@@ -109,7 +109,7 @@ TEST_F(DispatchTest, CodesOutsideTheTableChangeNothing) {
 TEST(Worker, RunsTasksAndStopsPromptly) {
     AppCore* core = AppCore::Instance();
     const int32_t id = core->RegisterTask(1000, 0.001);  // a code that does nothing
-    ASSERT_TRUE(core->StartWorker(10));
+    ASSERT_TRUE(core->StartWorker());
     ASSERT_TRUE(core->WorkerStarted());
     Sleep(200);
 
@@ -124,6 +124,16 @@ TEST(Worker, RunsTasksAndStopsPromptly) {
     EXPECT_GE(runs, 3);
     core->UnregisterTask(id);
     EXPECT_TRUE(core->StopWorker(100));  // stopping again is harmless
+
+    // With nothing due for a second the worker is deep in its wait: the stop
+    // wakes it, it does not wait the second out.
+    const int32_t slow = core->RegisterTask(1000, 1.0);
+    ASSERT_TRUE(core->StartWorker());
+    Sleep(100);
+    const ULONGLONG stopAt = GetTickCount64();
+    EXPECT_TRUE(core->StopWorker(2000));
+    EXPECT_LT(GetTickCount64() - stopAt, 300u);
+    core->UnregisterTask(slow);
 }
 
 // A window procedure that counts the messages sent to it from other threads.

@@ -8,6 +8,7 @@
 // case (default 200).
 #include <windows.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -20,6 +21,7 @@
 
 #include <gtest/gtest.h>
 
+#include "input/input_devices_win.h"
 #include "input/input_poll_win.h"
 #include "input/pad_caps_win.h"
 #include "settings/settings.h"
@@ -179,6 +181,37 @@ TEST(HotkeyPollCost, DISABLED_PollUnderWine) {
         std::printf("%-20s thread %+7.2f  server %+7.2f  inside the poll %7.2f  added %.4f %% +- %.4f %%\n",
                     cases[i].name, sums[i].threadUs, sums[i].serverUs, sums[i].wallUs, mean / 1500.0, error / 1500.0);
     }
+}
+
+// What a pad read that fails and a capability read cost the worker: the time
+// inside each call, with the reads as close as the poll's back-off brings them
+// and after a quiet spell of a few seconds. The test prefix has no joystick,
+// so every read fails.
+TEST(HotkeyPollCost, DISABLED_FailedPadReadAndCapabilityRead) {
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    const auto timed = [&](int count, DWORD gapMs, const auto& call) {
+        std::vector<double> ms;
+        for (int i = 0; i < count; ++i) {
+            Sleep(gapMs);
+            LARGE_INTEGER a, b;
+            QueryPerformanceCounter(&a);
+            call();
+            QueryPerformanceCounter(&b);
+            ms.push_back(double(b.QuadPart - a.QuadPart) * 1000.0 / double(frequency.QuadPart));
+        }
+        std::sort(ms.begin(), ms.end());
+        return std::make_pair(ms[ms.size() / 2], ms.back());
+    };
+    PadPosition position;
+    const auto read = [&] { EXPECT_FALSE(ReadFirstPad(position)); };
+    for (const DWORD apart : {150, 300, 600, 900, 1200, 1350, 3000}) {
+        const auto cost = timed(apart < 1000 ? 20 : 8, apart, read);
+        std::printf("failed pad read, %4lu ms apart:    median %8.3f ms  max %8.3f ms\n", apart, cost.first,
+                    cost.second);
+    }
+    const auto caps = timed(5, 1000, [] { RefreshPadCaps(); });
+    std::printf("capability read (RefreshPadCaps): median %8.3f ms  max %8.3f ms\n", caps.first, caps.second);
 }
 
 }  // namespace
