@@ -30,25 +30,56 @@ namespace gkr {
 
 namespace {
 
-// Worker-thread state carried from one pass to the next, the capture
-// objects included: made once, not on every pass.
-struct WatchState {
+// What the passes carry from one to the next, the capture objects included
+// (made once, not on every pass). The worker's only, apart from the flag of
+// the follow job waiting on the overlay thread.
+class GameWatch {
+public:
+    static GameWatch& Instance() {
+        static GameWatch watch;
+        return watch;
+    }
+
+    // The readings of one game window say nothing about another (a second
+    // client, or the game started again): the note reading starts afresh.
+    void Watching(HWND game) {
+        if (game == game_) return;
+        game_ = game;
+        notePanel = NotePanelTracker{};
+    }
+
+    // Everything learned from earlier passes goes; the kept captures stay
+    // (they hold no reading).
+    void Reset() {
+        game_ = nullptr;
+        autoTimer = AutoTimer{};
+        notePanel = NotePanelTracker{};
+        followLook = FollowLook{};
+        SetNotePanelVisible(0);
+    }
+
+    HDC Display() {
+        if (!display_ || !display_->Get()) display_ = std::make_unique<DisplayDC>();
+        return display_->Get();
+    }
+
+    // One follow job at a time: it reads the frame afresh when it runs.
+    bool ClaimFollowJob() { return !followJobWaiting_.exchange(true); }
+    void FollowJobStarted() { followJobWaiting_ = false; }
+
     AutoTimer autoTimer;
     NotePanelTracker notePanel;
-    std::unique_ptr<DisplayDC> display;
+    FollowLook followLook;
     KeptCapture strip, column, panel;
     CaptureBuffer stripPixels, columnPixels, panelPixels;
 
-    HDC Display() {
-        if (!display || !display->Get()) display = std::make_unique<DisplayDC>();
-        return display->Get();
-    }
-};
+private:
+    GameWatch() = default;
 
-WatchState& State() {
-    static WatchState state;
-    return state;
-}
+    HWND game_ = nullptr;
+    std::unique_ptr<DisplayDC> display_;
+    std::atomic<bool> followJobWaiting_{false};
+};
 
 // Client point (OffsetX, OffsetY) on the screen: every capture is relative to
 // it. The offsets are clamped as for the energy bar, which moves with them.
@@ -72,9 +103,6 @@ bool CaptureOrigin(HWND game, POINT& origin) {
     return !placed.shown || (origin.x - offset.x == placed.originX && origin.y - offset.y == placed.originY);
 }
 
-std::atomic<bool> followJobWaiting{false};
-FollowLook followLook;  // the worker's only
-
 // A quest ended: the song effects of that quest no longer count.
 void HideAndResetSongSheet() {
     FluteWnd* sheet = FluteWnd::Instance();
@@ -84,6 +112,8 @@ void HideAndResetSongSheet() {
 
 }  // namespace
 
+void ResetGameWatch() { GameWatch::Instance().Reset(); }
+
 void TaskFollowGame() {
     if (ActiveOverlayMode() != OverlayMode::TopLevel) return;
     HWND game = FollowedGameWindow();
@@ -92,13 +122,14 @@ void TaskFollowGame() {
     const bool exists = GetWindowRect(game, &r) != FALSE;
     const auto style = static_cast<uint32_t>(exists ? GetWindowLongW(game, GWL_STYLE) : 0);
     const GameFrame placed = PlacedGameFrame();
-    if (!followLook.NeedsFullLook(reinterpret_cast<uintptr_t>(game), exists,
+    GameWatch& watch = GameWatch::Instance();
+    if (!watch.followLook.NeedsFullLook(reinterpret_cast<uintptr_t>(game), exists,
                                   {r.left, r.top, r.right, r.bottom, style}, !placed.overlaysOnTop))
         return;
     if (PlanFollow(placed, ReadGameFrame(game)).Nothing()) return;
-    if (followJobWaiting.exchange(true)) return;  // one job at a time; it reads the frame afresh
+    if (!watch.ClaimFollowJob()) return;
     OverlayThread::Instance().Post([game] {
-        followJobWaiting = false;
+        GameWatch::Instance().FollowJobStarted();
         FollowGameNow(game, ReadGameFrame(game));
     });
 }
@@ -109,7 +140,8 @@ void TaskGameWatch() {
     if (!game || !CaptureOrigin(game, origin)) return;
 
     Settings& settings = AppSettings();
-    WatchState& state = State();
+    GameWatch& state = GameWatch::Instance();
+    state.Watching(game);
     RECT client{};
     GetClientRect(game, &client);
 
@@ -132,7 +164,7 @@ void TaskGameWatch() {
 }
 
 void TaskNotePanel() {
-    WatchState& state = State();
+    GameWatch& state = GameWatch::Instance();
     if (NotePanelVisible() == 0) {
         state.notePanel.OnPanelHidden();
         return;
@@ -140,6 +172,7 @@ void TaskNotePanel() {
     HWND game = OverlayGameWindow();
     POINT origin;
     if (!game || !CaptureOrigin(game, origin)) return;
+    state.Watching(game);
 
     const PixelBlock panel = state.panel.Capture(state.Display(), origin, kNotePanelRect, state.panelPixels);
     const NotePanelUpdate update = state.notePanel.OnReading(ReadNoteSlots(panel));

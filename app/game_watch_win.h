@@ -12,4 +12,10 @@ void TaskNotePanel();  // dispatch code -11
 // job of following it. A few reads of the game window, no wait on it.
 void TaskFollowGame();  // dispatch code -4
 
+// Forgets what earlier passes learned (the note reading, the gauge's last
+// sighting, the note panel's visibility, the look at the followed game), as
+// at the program's start. The note reading alone starts afresh by itself
+// whenever the passes turn to another game window.
+void ResetGameWatch();
+
 }  // namespace gkr

@@ -65,6 +65,7 @@ struct Scene {
 class GameWatchTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        ResetGameWatch();
         Settings& s = AppSettings();
         s.UseAutoTimer = 0;
         s.OffsetX = 0;
@@ -203,6 +204,33 @@ TEST_F(GameWatchTest, DISABLED_PassTime) {
     }
     std::sort(notes.begin(), notes.end());
     std::printf("TaskNotePanel pass: median %.3f ms (100 passes)\n", notes[50]);
+}
+
+TEST_F(GameWatchTest, AnotherGameWindowStartsTheNoteReadingAfresh) {
+    AppSettings().UpNote = 0;
+    Scene first;
+    first.notes = {RGB(255, 0, 0), RGB(0, 255, 0)};  // 4, 1: two colours, not yet an instrument
+    Show(first);
+    TaskGameWatch();
+    ASSERT_EQ(1, NotePanelVisible());
+    TaskNotePanel();
+    ASSERT_EQ(0, AppSettings().UpNote.load());
+
+    // A third colour on another game window is that game's first, not the
+    // instrument's third.
+    game.reset();
+    game = std::make_unique<PaintedWindow>(kGameWindowClass, POINT{30, 40}, SIZE{644, 483}, Scene{}.Fills());
+    Scene second;
+    second.notes = {RGB(250, 250, 250), RGB(250, 250, 250), RGB(250, 250, 250)};  // 7, 7, 7
+    Show(second);
+    TaskGameWatch();
+    ASSERT_EQ(1, NotePanelVisible());
+    TaskNotePanel();
+    EXPECT_EQ(0, AppSettings().UpNote.load()) << "colours of the closed game were counted";
+
+    // The reset forgets the panel as well as the colours.
+    ResetGameWatch();
+    EXPECT_EQ(0, NotePanelVisible());
 }
 
 }  // namespace
