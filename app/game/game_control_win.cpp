@@ -15,9 +15,46 @@ namespace gkr {
 
 namespace {
 
-std::atomic<bool> g_forceQuitRunning{false};
-// The last force quit's thread; started and waited for on the user-interface thread only.
-std::optional<ScopedHandle> g_forceQuitThread;
+// The force quit the player asked for: one at a time, on a thread of its own.
+// Started and waited for on the user-interface thread only; the running flag
+// is cleared by that thread at its end.
+class ForceQuit {
+public:
+    static ForceQuit& Instance() {
+        static ForceQuit forceQuit;
+        return forceQuit;
+    }
+
+    bool Start() {
+        if (running_.exchange(true)) return false;
+        HANDLE thread = CreateThread(nullptr, 0, Run, this, 0, nullptr);
+        if (!thread) {
+            running_ = false;
+            return false;
+        }
+        thread_.emplace(thread);  // the previous one has ended
+        return true;
+    }
+
+    bool Running() const { return running_.load(); }
+
+    bool Finish(DWORD timeoutMs) {
+        if (!thread_) return true;
+        return WaitForThreadAnsweringSends(thread_->Get(), timeoutMs);
+    }
+
+private:
+    ForceQuit() = default;
+
+    static DWORD WINAPI Run(LPVOID self) {
+        ForceQuitGame();
+        static_cast<ForceQuit*>(self)->running_ = false;
+        return 0;
+    }
+
+    std::atomic<bool> running_{false};
+    std::optional<ScopedHandle> thread_;
+};
 
 // The shell (about 1.4 MB with the COM libraries it loads) is needed only by
 // the two web buttons: bound on their first click.
@@ -27,7 +64,8 @@ void ShellExecuteOpen(const wchar_t* file, const wchar_t* parameters) {
     if (shellExecute) shellExecute(nullptr, L"open", file, parameters, nullptr, SW_SHOW);
 }
 
-std::atomic<ShellOpener> g_shellOpener{&ShellExecuteOpen};
+// Tests put a recorder in its place: no browser opens under them.
+std::atomic<ShellOpener> shellOpener{&ShellExecuteOpen};
 
 // Addresses are plain ASCII once encoded.
 std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
@@ -40,12 +78,6 @@ void SendBounded(UINT message) {
     SendMessageTimeoutW(game, message, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, kGameSendTimeoutMs, &ignored);
 }
 
-DWORD WINAPI ForceQuitThread(LPVOID) {
-    ForceQuitGame();
-    g_forceQuitRunning = false;
-    return 0;
-}
-
 void PlaceGameWindow(HWND after) {
     HWND game = FindGameWindow();
     if (!game) return;
@@ -55,23 +87,9 @@ void PlaceGameWindow(HWND after) {
 
 }  // namespace
 
-bool StartForceQuit() {
-    if (g_forceQuitRunning.exchange(true)) return false;
-    HANDLE thread = CreateThread(nullptr, 0, ForceQuitThread, nullptr, 0, nullptr);
-    if (!thread) {
-        g_forceQuitRunning = false;
-        return false;
-    }
-    g_forceQuitThread.emplace(thread);  // the previous one has ended
-    return true;
-}
-
-bool ForceQuitRunning() { return g_forceQuitRunning.load(); }
-
-bool FinishForceQuit(DWORD timeoutMs) {
-    if (!g_forceQuitThread) return true;
-    return WaitForThreadAnsweringSends(g_forceQuitThread->Get(), timeoutMs);
-}
+bool StartForceQuit() { return ForceQuit::Instance().Start(); }
+bool ForceQuitRunning() { return ForceQuit::Instance().Running(); }
+bool FinishForceQuit(DWORD timeoutMs) { return ForceQuit::Instance().Finish(timeoutMs); }
 
 void ForceQuitGame() {
     if (HWND game = FindGameWindow()) SetForegroundWindow(game);
@@ -87,17 +105,17 @@ void ForceQuitGame() {
 void SetGameTopmost() { PlaceGameWindow(HWND_TOPMOST); }
 void ReleaseGameTopmost() { PlaceGameWindow(HWND_NOTOPMOST); }
 
-void SetShellOpener(ShellOpener opener) { g_shellOpener = opener ? opener : &ShellExecuteOpen; }
+void SetShellOpener(ShellOpener opener) { shellOpener = opener ? opener : &ShellExecuteOpen; }
 
 void LaunchGame() {
     // Internet Explorer by name: the portal's game start needs it, whatever the default browser.
     const std::wstring address = Wide(GameLoginAddress());
-    g_shellOpener.load()(L"iexplore.exe", address.c_str());
+    shellOpener.load()(L"iexplore.exe", address.c_str());
 }
 
 void OpenHomePage() {
     const std::wstring address = Wide(HomePageAddress());
-    g_shellOpener.load()(address.c_str(), nullptr);
+    shellOpener.load()(address.c_str(), nullptr);
 }
 
 }  // namespace gkr
