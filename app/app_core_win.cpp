@@ -46,8 +46,8 @@ public:
     bool FollowingGame() override {
         return ActiveOverlayMode() == OverlayMode::TopLevel && FollowedGameWindow() != nullptr;
     }
-    std::optional<int64_t> TimerFaceChange(int64_t now) override { return TimerWnd::Instance()->NextFaceChange(now); }
-    std::optional<int64_t> SheetFaceChange(int64_t now) override { return FluteWnd::Instance()->NextFaceChange(now); }
+    std::optional<int64_t> TimerFaceChange(int64_t now) override { return TimerWnd::Instance().NextFaceChange(now); }
+    std::optional<int64_t> SheetFaceChange(int64_t now) override { return FluteWnd::Instance().NextFaceChange(now); }
 
 private:
     AppCore& core_;
@@ -57,12 +57,12 @@ private:
 }  // namespace
 
 AppCore::AppCore()
-    : energyDlg_(EnergyDlg::Instance()),
-      timerDlg_(TimerDlg::Instance()),
-      fluteDlg_(FluteDlg::Instance()),
-      fluteWnd_(FluteWnd::Instance()),
-      energyWnd_(EnergyWnd::Instance()),
-      timerWnd_(TimerWnd::Instance()),
+    : energyDlg_(&EnergyDlg::Instance()),
+      timerDlg_(&TimerDlg::Instance()),
+      fluteDlg_(&FluteDlg::Instance()),
+      fluteWnd_(&FluteWnd::Instance()),
+      energyWnd_(&EnergyWnd::Instance()),
+      timerWnd_(&TimerWnd::Instance()),
       tasks_(&PerformanceCount) {}
 
 int32_t AppCore::RegisterTask(int32_t code, double seconds) { return tasks_.RegisterTask(code, seconds); }
@@ -70,7 +70,7 @@ int32_t AppCore::RegisterTask(int32_t code, double seconds) { return tasks_.Regi
 void AppCore::UnregisterTask(int32_t id) { tasks_.UnregisterTask(id); }
 
 void AppCore::Dispatch(int32_t code) {
-    Settings& settings = AppSettings();
+    Settings& settings = Settings::Instance();
     DispatchState state;
     state.useTimer = settings.UseTimer;
     state.useEnergy = settings.UseEnergy;
@@ -134,7 +134,7 @@ int32_t AppCore::RunWorker() {
     return RunWorkerLoop(tasks_, running_, host);
 }
 
-DWORD WINAPI WorkerThreadProc(LPVOID) { return static_cast<DWORD>(AppCore::Instance()->RunWorker()); }
+DWORD WINAPI WorkerThreadProc(LPVOID) { return static_cast<DWORD>(AppCore::Instance().RunWorker()); }
 
 bool AppCore::StartWorker() {
     if (workerThread_) return true;

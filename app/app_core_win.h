@@ -72,7 +72,7 @@ private:
     TaskScheduler tasks_;
 };
 
-// Thread entry of the worker: AppCore::Instance()->RunWorker().
+// Thread entry of the worker: AppCore::Instance().RunWorker().
 DWORD WINAPI WorkerThreadProc(LPVOID);
 
 }  // namespace gkr

@@ -91,13 +91,13 @@ private:
 // game was when they were placed; after a move, until they follow, they may
 // cover the pixels the reading is about to examine: no reading then.
 bool CaptureOrigin(HWND game, POINT& origin) {
-    Settings& s = AppSettings();
+    Settings& s = Settings::Instance();
     const POINT offset{ClampOffset(s.OffsetX.load()), ClampOffset(s.OffsetY.load())};
     origin = offset;
     if (!ClientToScreen(game, &origin)) return false;
     if (ActiveOverlayMode() != OverlayMode::TopLevel || game != FollowedGameWindow()) return true;
     // Without an overlay nothing follows the game, and nothing covers it.
-    if (!TimerWnd::Instance()->Exists() && !EnergyWnd::Instance()->Exists() && !FluteWnd::Instance()->Exists())
+    if (!TimerWnd::Instance().Exists() && !EnergyWnd::Instance().Exists() && !FluteWnd::Instance().Exists())
         return true;
     const GameFrame placed = PlacedGameFrame();
     return !placed.shown || (origin.x - offset.x == placed.originX && origin.y - offset.y == placed.originY);
@@ -105,7 +105,7 @@ bool CaptureOrigin(HWND game, POINT& origin) {
 
 // A quest ended: the song effects of that quest no longer count.
 void HideAndResetSongSheet() {
-    FluteWnd* sheet = FluteWnd::Instance();
+    FluteWnd* sheet = &FluteWnd::Instance();
     ShowOverlay(sheet->Live(), false);
     sheet->Reset();
 }
@@ -139,7 +139,7 @@ void TaskGameWatch() {
     POINT origin;
     if (!game || !CaptureOrigin(game, origin)) return;
 
-    Settings& settings = AppSettings();
+    Settings& settings = Settings::Instance();
     GameWatch& state = GameWatch::Instance();
     state.Watching(game);
     RECT client{};
@@ -149,18 +149,18 @@ void TaskGameWatch() {
     in.strip = state.strip.Capture(state.Display(), origin, HealthStripRect(client.right), state.stripPixels);
     in.column = state.column.Capture(state.Display(), origin, kMarkerColumnRect, state.columnPixels);
     in.autoTimer = settings.UseAutoTimer.load() != 0;
-    in.timerExists = TimerWnd::Instance()->Exists();
+    in.timerExists = TimerWnd::Instance().Exists();
     in.now = PerformanceCount();
     in.frequency = PerformanceFrequency();
     const WatchPlan plan = PlanWatchPass(in, state.autoTimer);
 
-    if (plan.timer == AutoTimerAction::Start) AppCore::Instance()->Dispatch(dispatch::ActionTimerStart);
-    if (plan.timer == AutoTimerAction::Stop) AppCore::Instance()->Dispatch(dispatch::ActionTimerStop);
+    if (plan.timer == AutoTimerAction::Start) AppCore::Instance().Dispatch(dispatch::ActionTimerStart);
+    if (plan.timer == AutoTimerAction::Stop) AppCore::Instance().Dispatch(dispatch::ActionTimerStop);
     if (plan.hideAndResetSheet) HideAndResetSongSheet();
     settings.MaxHealth = plan.maxHealth;
-    EnergyDlg::Instance()->Sync(false);
+    EnergyDlg::Instance().Sync(false);
     SetNotePanelVisible(plan.notePanelVisible);
-    FluteDlg::Instance()->Sync(false);
+    FluteDlg::Instance().Sync(false);
 }
 
 void TaskNotePanel() {
@@ -176,13 +176,13 @@ void TaskNotePanel() {
 
     const PixelBlock panel = state.panel.Capture(state.Display(), origin, kNotePanelRect, state.panelPixels);
     const NotePanelUpdate update = state.notePanel.OnReading(ReadNoteSlots(panel));
-    if (update.notesChanged) FluteWnd::Instance()->OnNotes(update.notes.data());
+    if (update.notesChanged) FluteWnd::Instance().OnNotes(update.notes.data());
     if (update.learned) {
-        Settings& settings = AppSettings();
+        Settings& settings = Settings::Instance();
         settings.UpNote = update.instrument.up;
         settings.DownNote = update.instrument.down;
         settings.SideNote = update.instrument.side;
-        FluteDlg::Instance()->Sync(false);
+        FluteDlg::Instance().Sync(false);
     }
 }
 

@@ -47,14 +47,14 @@ constexpr DWORD kPageStyle = WS_CHILD | WS_VISIBLE;
 
 ManageDlg::ManageDlg()
     : Dialog(IDD_MANAGER),
-      energyDlg(EnergyDlg::Instance()),
-      energyWnd(EnergyWnd::Instance()),
-      accelDlg(AccelDlg::Instance()),
-      timerDlg(TimerDlg::Instance()),
-      timerWnd(TimerWnd::Instance()),
-      fluteDlg(FluteDlg::Instance()),
-      fluteWnd(FluteWnd::Instance()),
-      keyconfigDlg(KeyconfigDlg::Instance()) {}
+      energyDlg(&EnergyDlg::Instance()),
+      energyWnd(&EnergyWnd::Instance()),
+      accelDlg(&AccelDlg::Instance()),
+      timerDlg(&TimerDlg::Instance()),
+      timerWnd(&TimerWnd::Instance()),
+      fluteDlg(&FluteDlg::Instance()),
+      fluteWnd(&FluteWnd::Instance()),
+      keyconfigDlg(&KeyconfigDlg::Instance()) {}
 
 Procedure ManageDlg::DialogProc() { return &StaticProcedure<ManageDlg>; }
 
@@ -177,7 +177,7 @@ void ManageDlg::CreateMissingOverlaysNow() {
     if (!fluteWnd->Exists()) fluteWnd->Create();
     if (!energyWnd->Exists()) energyWnd->Create();
     if (!timerWnd->Exists()) {
-        timerWnd->SetScale(TimerScale(AppSettings().TimerSize.load()));
+        timerWnd->SetScale(TimerScale(Settings::Instance().TimerSize.load()));
         // A new timer is shown; its page lets it follow UseTimer from here on.
         if (timerWnd->Create())
             if (HWND page = timerDlg->Live()) PostMessageW(page, kPageSyncMessage, 0, 0);
@@ -185,13 +185,13 @@ void ManageDlg::CreateMissingOverlaysNow() {
 }
 
 void ManageDlg::LoadDataFiles() {
-    Settings& settings = AppSettings();
+    Settings& settings = Settings::Instance();
     RemoveStaleSaveFiles(kSettingsFile);
     keepBeforeSave_ = LoadSettings(settings, kSettingsFile) == SettingsLoad::NotWhole;
     // Both the load and the default list publish the hotkey list whole, so the
     // worker's poll never sees one half built.
     if (settings.accels.Size() == 0) BuildDefaultActionList(settings);
-    SongSheets& sheets = AppSongSheets();
+    SongSheets& sheets = SongSheets::Instance();
     // No message box for a data file: a developer or a player who asks finds
     // why no songs are listed in the debug output.
     if (const char* note = SongsLoadNote(LoadSongSheets(sheets, kSongFile))) OutputDebugStringA(note);
@@ -205,7 +205,7 @@ bool ManageDlg::SaveSettingsFile() {
         if (!KeepUnreadFile(kSettingsFile)) return false;
         keepBeforeSave_ = false;
     }
-    return SaveSettings(AppSettings(), kSettingsFile);
+    return SaveSettings(Settings::Instance(), kSettingsFile);
 }
 
 void ManageDlg::SaveSettingsOnClose() {

@@ -23,7 +23,7 @@ namespace gkr {
 bool ProgramStart::Run(StartStep step) {
     switch (step) {
     case StartStep::Worker:
-        return AppCore::Instance()->StartWorker();
+        return AppCore::Instance().StartWorker();
     case StartStep::OverlayThread:
         // Before the manager dialog, whose one-second timer hands it the overlays.
         return OverlayThread::Instance().Start();
@@ -33,7 +33,7 @@ bool ProgramStart::Run(StartStep step) {
         controls.dwSize = sizeof(controls);
         controls.dwICC = ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES;
         InitCommonControlsEx(&controls);
-        ManageDlg* manager = ManageDlg::Instance();
+        ManageDlg* manager = &ManageDlg::Instance();
         if (!manager->Create(nullptr)) return false;
         ShowWindow(manager->handle, SW_SHOW);
         return true;
@@ -45,13 +45,13 @@ bool ProgramStart::Run(StartStep step) {
 void ProgramStart::Undo(StartStep step) {
     switch (step) {
     case StartStep::Worker:
-        if (!AppCore::Instance()->StopWorker(kWorkerStopBoundMs)) stuck_ = true;
+        if (!AppCore::Instance().StopWorker(kWorkerStopBoundMs)) stuck_ = true;
         break;
     case StartStep::OverlayThread:
         if (!OverlayThread::Instance().Stop(kOverlayStopBoundMs)) stuck_ = true;
         break;
     case StartStep::ManagerDialog:
-        if (HWND manager = ManageDlg::Instance()->Live()) DestroyWindow(manager);
+        if (HWND manager = ManageDlg::Instance().Live()) DestroyWindow(manager);
         break;
     }
 }
@@ -63,7 +63,7 @@ BOOL InitApplication(HINSTANCE instance, ProgramStart& start) {
     // Registered first, so the game watch's first pass is due a period after
     // the start began, not after the manager dialog is up; the tasks find no
     // overlays before the dialog's timer makes them.
-    AppCore* core = AppCore::Instance();
+    AppCore* core = &AppCore::Instance();
     std::vector<int32_t> tasks;
     for (const StartupTask& task : kStartupTasks) tasks.push_back(core->RegisterTask(task.code, task.seconds));
     if (!RunStartSteps(start)) {
@@ -98,26 +98,26 @@ int ShutDown(int exitCode) {
     // The dialog is left as it is: the close box keeps it and its pages until
     // the process ends, so their end handlers run only on the exit commands.
     // No more overlay creation while the process ends.
-    if (HWND manager = ManageDlg::Instance()->handle) KillTimer(manager, kOverlayTimerId);
+    if (HWND manager = ManageDlg::Instance().handle) KillTimer(manager, kOverlayTimerId);
     const ULONGLONG deadline = GetTickCount64() + kThreadsStopBoundMs;
     const auto left = [deadline](DWORD bound) {
         const ULONGLONG now = GetTickCount64();
         return now >= deadline ? DWORD{0} : static_cast<DWORD>(std::min<ULONGLONG>(bound, deadline - now));
     };
-    const bool workerStopped = AppCore::Instance()->StopWorker(left(kWorkerStopBoundMs));
+    const bool workerStopped = AppCore::Instance().StopWorker(left(kWorkerStopBoundMs));
 
     // The overlays go with the thread that owns them. A game that does not
     // answer can hold that thread inside a window call for as long as it hangs.
-    CloseOnOverlayThread(*TimerWnd::Instance());
-    CloseOnOverlayThread(*EnergyWnd::Instance());
-    CloseOnOverlayThread(*FluteWnd::Instance());
+    CloseOnOverlayThread(TimerWnd::Instance());
+    CloseOnOverlayThread(EnergyWnd::Instance());
+    CloseOnOverlayThread(FluteWnd::Instance());
     const bool overlaysStopped = OverlayThread::Instance().Stop(left(kOverlayStopBoundMs));
 
     // A force quit the player asked for finishes before the process ends; it
     // is bounded by itself. The manager the player closed is not left on
     // screen meanwhile.
     if (ForceQuitRunning())
-        if (HWND manager = ManageDlg::Instance()->Live()) ShowWindow(manager, SW_HIDE);
+        if (HWND manager = ManageDlg::Instance().Live()) ShowWindow(manager, SW_HIDE);
     const bool forceQuitDone = FinishForceQuit(kForceQuitBoundMs);
 
     if (!workerStopped || !overlaysStopped || !forceQuitDone) {

@@ -20,8 +20,8 @@ struct ProcessObjects {
     ProcessObjects() {
         gkr::AppCore::Instance();
         gkr::ProcessApi::Instance();
-        gkr::AppSettings();
-        gkr::AppSongSheets();
+        gkr::Settings::Instance();
+        gkr::SongSheets::Instance();
     }
 } g_processObjects;
 
@@ -29,7 +29,7 @@ struct ProcessObjects {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (!gkr::ClaimSingleInstance()) return 0;
-    gkr::ApplyDefaults(gkr::AppSettings());
+    gkr::ApplyDefaults(gkr::Settings::Instance());
     if (!gkr::InitApplication(instance)) return gkr::kStartFailedExitCode;
     const int exitCode = gkr::RunMessageLoop();
     return gkr::ShutDown(exitCode);

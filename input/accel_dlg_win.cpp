@@ -80,7 +80,7 @@ void AccelDlg::OnInitDialog(HWND window) {
 }
 
 void AccelDlg::FillList(HWND list) {
-    const auto hotkeys = AppSettings().accels.Snapshot();
+    const auto hotkeys = Settings::Instance().accels.Snapshot();
     // The list shows the records last first. Appending them in that order,
     // with drawing held, keeps the fill linear: inserting each at the top
     // made a hand-edited list of 30,000 records hold the start for seconds.
@@ -103,7 +103,7 @@ void AccelDlg::FillList(HWND list) {
 void AccelDlg::Sync(bool fromControls) {
     HWND page = Live();
     if (!page) return;
-    Settings& s = AppSettings();
+    Settings& s = Settings::Instance();
     for (const auto& [id, option] : kSwitches) {
         if (fromControls)
             (s.*option) = IsChecked(page, id) ? 1 : 0;
@@ -114,7 +114,7 @@ void AccelDlg::Sync(bool fromControls) {
 
 void AccelDlg::EditSelected(HWND window, CaptureMode mode) {
     HWND list = GetDlgItem(window, IDC_ACCEL_LIST);
-    const auto hotkeys = AppSettings().accels.Snapshot();
+    const auto hotkeys = Settings::Instance().accels.Snapshot();
     const LRESULT mark = SendMessageW(list, LVM_GETSELECTIONMARK, 0, 0);
     if (mark < 0 || static_cast<size_t>(mark) >= hotkeys->size()) return;
     LVITEMW item = {};
@@ -123,7 +123,7 @@ void AccelDlg::EditSelected(HWND window, CaptureMode mode) {
     if (!SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return;
     if (item.lParam < 0 || static_cast<size_t>(item.lParam) >= hotkeys->size()) return;
     const size_t position = static_cast<size_t>(item.lParam);
-    SelectDlg* select = SelectDlg::Instance();
+    SelectDlg* select = &SelectDlg::Instance();
     select->Prepare(mode, position, (*hotkeys)[position]);
     select->ShowModal(window);
 }

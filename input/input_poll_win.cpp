@@ -31,7 +31,7 @@ HotkeyOptions CurrentOptions(const Settings& s) {
 
 std::vector<int32_t> PollInput() {
     static HotkeyPoller poller;  // the worker's own: only it polls
-    const Settings& settings = AppSettings();
+    const Settings& settings = Settings::Instance();
     // One snapshot for the whole poll: a list published meanwhile by the
     // capture dialog is seen whole at the next poll.
     const auto hotkeys = settings.accels.Snapshot();
@@ -41,7 +41,7 @@ std::vector<int32_t> PollInput() {
 }
 
 bool InputPollWanted() {
-    const Settings& settings = AppSettings();
+    const Settings& settings = Settings::Instance();
     return HotkeyPollWanted(*settings.accels.Snapshot(), CurrentOptions(settings));
 }
 

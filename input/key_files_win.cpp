@@ -126,7 +126,7 @@ bool WinKeyFiles::Remove(const std::wstring& path) {
 }
 
 KeyBackups& AppKeyBackups() {
-    static KeyBackups* const backups = new KeyBackups(*new WinKeyFiles, AppSettings());
+    static KeyBackups* const backups = new KeyBackups(*new WinKeyFiles, Settings::Instance());
     return *backups;
 }
 

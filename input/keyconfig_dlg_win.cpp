@@ -88,7 +88,7 @@ void KeyconfigDlg::OnCommand(WORD id) {
 }
 
 void KeyconfigDlg::Sync(bool fromControls) {
-    Settings& s = AppSettings();
+    Settings& s = Settings::Instance();
     if (fromControls) {
         s.UseKeyDefault = Checked(useDefaultBox_) ? 1 : 0;
         s.UseKeyBackup = Checked(useBackupBox_) ? 1 : 0;
@@ -115,7 +115,7 @@ void KeyconfigDlg::Sync(bool fromControls) {
 
 void KeyconfigDlg::FillList() {
     SendMessageW(list_, LB_RESETCONTENT, 0, 0);
-    const std::vector<KeyConfig>& records = AppSettings().keyConfigs;
+    const std::vector<KeyConfig>& records = Settings::Instance().keyConfigs;
     for (size_t i = 0; i < records.size(); ++i) {
         const std::wstring name = DisplayText(records[i].name);
         SendMessageW(list_, LB_INSERTSTRING, i, reinterpret_cast<LPARAM>(name.c_str()));
@@ -167,14 +167,14 @@ void KeyconfigDlg::SetSelectedAsDefault() {
     int item = 0;
     int32_t number = 0;
     if (!Selected(&item, &number)) return;
-    Settings& s = AppSettings();
+    Settings& s = Settings::Instance();
     s.DefaultKey = number;
     if (HWND page = Live(); page && static_cast<size_t>(item) < s.keyConfigs.size())
         SetText(page, IDC_KEYCONFIG_DEFAULTNAME, DisplayText(s.keyConfigs[static_cast<size_t>(item)].name));
 }
 
 void KeyconfigDlg::ClearDefault() {
-    AppSettings().DefaultKey = kStartupCopy;
+    Settings::Instance().DefaultKey = kStartupCopy;
     if (HWND page = Live()) SetText(page, IDC_KEYCONFIG_DEFAULTNAME, L"");
 }
 

@@ -35,7 +35,7 @@ void RefreshPadCaps() {
 }
 
 void RefreshPadCapsIfWanted() {
-    if (PadCapsWanted(*AppSettings().accels.Snapshot(), CurrentPadState())) RefreshPadCaps();
+    if (PadCapsWanted(*Settings::Instance().accels.Snapshot(), CurrentPadState())) RefreshPadCaps();
 }
 
 }  // namespace gkr

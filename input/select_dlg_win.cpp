@@ -29,7 +29,7 @@ std::wstring KeyName(uint32_t code) {
 
 PadContext CurrentPadContext() {
     const PadState pad = CurrentPadState();
-    return PadContext{pad.caps, pad.thresholds, AxesInUse(AppSettings())};
+    return PadContext{pad.caps, pad.thresholds, AxesInUse(Settings::Instance())};
 }
 
 }  // namespace
@@ -108,7 +108,7 @@ void SelectDlg::Render() {
 }
 
 void SelectDlg::Confirm(HWND window) {
-    Settings& settings = AppSettings();
+    Settings& settings = Settings::Instance();
     // A new list, published whole: the worker's poll sees the old record or
     // the new one, never one being rewritten.
     AccelList hotkeys = settings.accels.Copy();

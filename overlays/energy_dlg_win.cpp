@@ -20,13 +20,13 @@ namespace {
 // The offsets also move where the screen is read, so every overlay rebuilds
 // the region that leaves the read pixels free. Posted: never waits.
 void ReshapeOverlays() {
-    for (Window* overlay : {static_cast<Window*>(TimerWnd::Instance()), static_cast<Window*>(EnergyWnd::Instance())})
+    for (Window* overlay : {static_cast<Window*>(&TimerWnd::Instance()), static_cast<Window*>(&EnergyWnd::Instance())})
         if (HWND window = overlay->Live()) PostMessageW(window, kReshapeOverlayMessage, 0, 0);
 }
 
 }  // namespace
 
-EnergyDlg::EnergyDlg() : Dialog(IDD_ENERGY_PAGE), energyWnd(EnergyWnd::Instance()) {}
+EnergyDlg::EnergyDlg() : Dialog(IDD_ENERGY_PAGE), energyWnd(&EnergyWnd::Instance()) {}
 
 Procedure EnergyDlg::DialogProc() { return &StaticProcedure<EnergyDlg>; }
 
@@ -73,7 +73,7 @@ void EnergyDlg::Sync(bool fromControls) {
     }
     // From the worker, once a second and on the hotkeys: only when something
     // the page shows or the bar's place depends on changed.
-    const Settings& s = AppSettings();
+    const Settings& s = Settings::Instance();
     const WorkerSyncKey key{s.MaxHealth.load(), s.UseEnergy.load(), s.OffsetX.load(), s.OffsetY.load(), page,
                             energyWnd->Live()};
     if (workerSynced_ == key) return;
@@ -83,7 +83,7 @@ void EnergyDlg::Sync(bool fromControls) {
 }
 
 void EnergyDlg::SyncPage(HWND page, bool fromControls) {
-    Settings& s = AppSettings();
+    Settings& s = Settings::Instance();
     if (fromControls) {
         const int32_t oldX = s.OffsetX.load(), oldY = s.OffsetY.load();
         s.UseEnergy = IsChecked(page, IDC_ENERGY_USE) ? 1 : 0;
@@ -103,7 +103,7 @@ void EnergyDlg::SyncPage(HWND page, bool fromControls) {
 }
 
 void EnergyDlg::PlaceEnergyBar() {
-    const Settings& s = AppSettings();
+    const Settings& s = Settings::Instance();
     HWND bar = energyWnd->Live();
     OverlayRect current;
     if (bar) {

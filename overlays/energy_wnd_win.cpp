@@ -76,7 +76,7 @@ HWND EnergyWnd::Create() {
     const OverlayLook look = {kEnergyWndClass, L"Timer", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, 0};
     HWND window = CreateOverlay(*this, look);
     if (!window) return nullptr;
-    const Settings& s = AppSettings();
+    const Settings& s = Settings::Instance();
     const OverlayRect r = EnergyBarRect(s.MaxHealth.load(), s.OffsetX.load(), s.OffsetY.load());
     PlaceOverlayNow(window, r.x, r.y, r.width, r.height, TRUE);
     ShowOverlay(window, true);

@@ -61,7 +61,7 @@ void AddColumns(HWND list) {
 
 }  // namespace
 
-FluteDlg::FluteDlg() : Dialog(IDD_FLUTE_PAGE), fluteWnd(FluteWnd::Instance()) {}
+FluteDlg::FluteDlg() : Dialog(IDD_FLUTE_PAGE), fluteWnd(&FluteWnd::Instance()) {}
 
 Procedure FluteDlg::DialogProc() { return &StaticProcedure<FluteDlg>; }
 
@@ -109,7 +109,7 @@ void FluteDlg::Sync(bool fromControls) {
     if (!page || !OnWindowThread(page)) {
         // From the worker, once a second and on the hotkeys: only when
         // something the page shows or the panel's visibility depends on changed.
-        const Settings& s = AppSettings();
+        const Settings& s = Settings::Instance();
         const WorkerSyncKey key{NotePanelVisible(), s.UseFlute.load(), s.UpNote.load(), s.SideNote.load(),
                                 s.DownNote.load(), s.FluteSkill.load(), page, fluteWnd->Live()};
         if (workerSynced_ == key) return;
@@ -128,13 +128,13 @@ void FluteDlg::ShowPanelAlone() {
     // Seen exactly while it is switched on and the game's note panel is seen:
     // a panel switched off (on the page, by a hotkey or its close box) stays hidden.
     HWND panel = fluteWnd->Live();
-    const bool shown = NotePanelVisible() != 0 && AppSettings().UseFlute.load() != 0;
+    const bool shown = NotePanelVisible() != 0 && Settings::Instance().UseFlute.load() != 0;
     if (shown) fluteWnd->PlaceForShowing();
     ShowOverlay(panel, shown);
 }
 
 bool FluteDlg::SyncControls(HWND page, bool fromControls) {
-    Settings& s = AppSettings();
+    Settings& s = Settings::Instance();
     if (fromControls) {
         s.FluteSkill = IsChecked(page, IDC_FLUTE_SKILL) ? 1 : 0;
         const int32_t use = IsChecked(page, IDC_FLUTE_USE) ? 1 : 0;
@@ -170,7 +170,7 @@ bool FluteDlg::SyncControls(HWND page, bool fromControls) {
 void FluteDlg::RebuildList(HWND page) {
     HWND list = GetDlgItem(page, IDC_FLUTE_SONGS);
     SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
-    std::vector<const Sheet*> songs = PlayableSongs(*AppSongSheets().Snapshot(), up_, side_, down_);
+    std::vector<const Sheet*> songs = PlayableSongs(*SongSheets::Instance().Snapshot(), up_, side_, down_);
     for (const Sheet* song : songs) {
         LVITEMW item = {};
         item.iItem = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
@@ -189,7 +189,7 @@ void FluteDlg::ShowPanel() {
     HWND panel = fluteWnd->Live();
     if (!panel) return;
     InvalidateRect(panel, nullptr, TRUE);
-    const bool shown = NotePanelVisible() != 0 && AppSettings().UseFlute.load() != 0;
+    const bool shown = NotePanelVisible() != 0 && Settings::Instance().UseFlute.load() != 0;
     if (shown) {
         fluteWnd->PlaceForShowing();
         fluteWnd->FitToRows();

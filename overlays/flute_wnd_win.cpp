@@ -79,7 +79,7 @@ LRESULT FluteWnd::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         break;
     case WM_CLOSE:
         // The caption's close box switches the panel off for good.
-        AppSettings().UseFlute = 0;
+        Settings::Instance().UseFlute = 0;
         DestroyWindow(window);
         return 1;
     default:
@@ -104,16 +104,16 @@ void FluteWnd::StorePosition(HWND window) {
     RECT client = {};
     if (!game || !GetClientRect(game, &client) || client.right <= 0 || client.bottom <= 0) return;
     const RECT place = OverlayRectInGame(window);
-    Settings& s = AppSettings();
+    Settings& s = Settings::Instance();
     s.FluteWndX = place.left;
     s.FluteWndY = place.top;
 }
 
 void FluteWnd::OnNotes(const int32_t notes[5]) {
-    const bool master = AppSettings().FluteSkill.load() != 0;
+    const bool master = Settings::Instance().FluteSkill.load() != 0;
     {
         std::lock_guard<std::mutex> guard(lock_);
-        if (const Sheet* song = FindPlayedSong(AppSongSheets(), notes))
+        if (const Sheet* song = FindPlayedSong(SongSheets::Instance(), notes))
             effects_.OnPlay(*song, PerformanceCount(), PerformanceFrequency(), master);
         repaint_.Invalidate();
     }
@@ -223,7 +223,7 @@ POINT FluteWnd::ShownPosition(bool* clamped) {
     // reach, so it is brought inside the client area for showing; the stored
     // one stays as the player left it. A game with no real size (minimised)
     // has no area to bring it into.
-    const Settings& s = AppSettings();
+    const Settings& s = Settings::Instance();
     POINT at = {s.FluteWndX.load(), s.FluteWndY.load()};
     RECT client = {};
     HWND game = OverlayGameWindow();

@@ -309,7 +309,7 @@ RECT OverlayRectInGame(HWND overlay) {
 
 void SetOverlayRegion(HWND overlay, ScopedRegion shape) {
     if (!overlay || !shape) return;
-    const Settings& s = AppSettings();
+    const Settings& s = Settings::Instance();
     const RECT place = OverlayRectInGame(overlay);
     for (const ClientPoint& p :
          ExaminedPixelsInside(ClampOffset(s.OffsetX.load()), ClampOffset(s.OffsetY.load()), place.left, place.top,

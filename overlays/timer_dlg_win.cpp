@@ -10,7 +10,7 @@
 
 namespace gkr {
 
-TimerDlg::TimerDlg() : Dialog(IDD_TIMER_PAGE), timerWnd(TimerWnd::Instance()) {}
+TimerDlg::TimerDlg() : Dialog(IDD_TIMER_PAGE), timerWnd(&TimerWnd::Instance()) {}
 
 Procedure TimerDlg::DialogProc() { return &StaticProcedure<TimerDlg>; }
 
@@ -49,7 +49,7 @@ void TimerDlg::OnInitDialog(HWND window) {
 }
 
 void TimerDlg::Sync(bool fromControls) {
-    Settings& s = AppSettings();
+    Settings& s = Settings::Instance();
     const int32_t oldSize = s.TimerSize.load();
     if (HWND page = Live()) {
         if (fromControls) {

@@ -64,7 +64,7 @@ LRESULT TimerWnd::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPa
                                 [this](HDC dc, int width, int height) { Draw(dc, width, height); });
 }
 
-HWND TimerWnd::UsableWindow() const { return AppSettings().UseTimer.load() != 0 ? Live() : nullptr; }
+HWND TimerWnd::UsableWindow() const { return Settings::Instance().UseTimer.load() != 0 ? Live() : nullptr; }
 
 void TimerWnd::Restart(int64_t startCount) {
     startCount_ = startCount;
@@ -138,7 +138,7 @@ void TimerWnd::SetScale(double scale) {
 }
 
 HWND TimerWnd::Create() {
-    SetScale(TimerScale(AppSettings().TimerSize.load()));
+    SetScale(TimerScale(Settings::Instance().TimerSize.load()));
     HWND game = OverlayGameWindow();
     gameWindow_ = game;
     if (!game) return nullptr;

@@ -5,7 +5,7 @@ namespace gkr {
 // Never destroyed, like the dialog and overlay objects: the manager dialog
 // outlives WinMain on the close-box path, and nothing it might still do while
 // the process ends may reach a destroyed record.
-Settings& AppSettings() {
+Settings& Settings::Instance() {
     static Settings* const settings = new Settings();
     return *settings;
 }

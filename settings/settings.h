@@ -44,6 +44,9 @@ public:
 };
 
 struct Settings {
+    // The process-wide record.
+    static Settings& Instance();
+
     HotkeyList accels;
     std::vector<KeyConfig> keyConfigs;  // user-interface thread only
 
@@ -77,8 +80,5 @@ struct Settings {
     Option OffsetX{0};
     Option OffsetY{0};
 };
-
-// The process-wide record.
-Settings& AppSettings();
 
 }  // namespace gkr

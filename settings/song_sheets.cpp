@@ -144,7 +144,7 @@ void SongSheets::Publish(SheetList list) {
 
 // Never destroyed, for the same reason as the settings record: windows that
 // outlive WinMain may still reach it while the process ends.
-SongSheets& AppSongSheets() {
+SongSheets& SongSheets::Instance() {
     static SongSheets* const sheets = new SongSheets();
     return *sheets;
 }

@@ -57,6 +57,9 @@ const char* SongsLoadNote(SongsLoad result);
 // may hold a Sheet pointer or a snapshot without a lock, on any thread.
 class SongSheets {
 public:
+    // The process-wide list.
+    static SongSheets& Instance();
+
     SongSheets();
 
     // Replaces the list with the sheets of the file's first top-level "Song"
@@ -85,8 +88,5 @@ private:
     Published<SheetList> list_;
     std::vector<std::shared_ptr<const SheetList>> retired_;  // user-interface thread only
 };
-
-// The process-wide list.
-SongSheets& AppSongSheets();
 
 }  // namespace gkr

@@ -1,6 +1,8 @@
-// Process-wide single objects. Every dialog, every overlay and the core are
-// reached through T::Instance(), including from the static window procedures
-// that Win32 calls, so no object pointer travels through window data.
+// Process-wide single objects. Every one of them (the dialogs, the overlays,
+// the core, the overlay thread, the process functions, the settings record,
+// the song list) is reached the same way, T::Instance(), which gives a
+// reference; the static window procedures that Win32 calls find their object
+// so too, and no object pointer travels through window data.
 #pragma once
 
 namespace gkr {
@@ -14,9 +16,9 @@ namespace gkr {
 template <class T>
 class Singleton {
 public:
-    static T* Instance() {
+    static T& Instance() {
         static T* const instance = new T();
-        return instance;
+        return *instance;
     }
 
     Singleton(const Singleton&) = delete;

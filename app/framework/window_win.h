@@ -50,7 +50,7 @@ bool IsOwnWindow(HWND window);
 // (creating it if this message comes first) and forwards the message to it.
 template <class T>
 LRESULT CALLBACK StaticProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return T::Instance()->OnMessage(window, message, wParam, lParam);
+    return T::Instance().OnMessage(window, message, wParam, lParam);
 }
 
 }  // namespace gkr

@@ -26,88 +26,88 @@ HWND PlainWindow() {
 class DispatchTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Settings& s = AppSettings();
+        Settings& s = Settings::Instance();
         saved_[0] = s.UseTimer;
         saved_[1] = s.UseEnergy;
         saved_[2] = s.UseFlute;
         s.UseTimer = s.UseEnergy = s.UseFlute = 1;
-        TimerWnd::Instance()->handle = PlainWindow();
-        EnergyWnd::Instance()->handle = PlainWindow();
-        FluteWnd::Instance()->handle = PlainWindow();
+        TimerWnd::Instance().handle = PlainWindow();
+        EnergyWnd::Instance().handle = PlainWindow();
+        FluteWnd::Instance().handle = PlainWindow();
     }
     void TearDown() override {
-        TimerWnd::Instance()->Stop();
-        for (Window* w : {static_cast<Window*>(TimerWnd::Instance()), static_cast<Window*>(EnergyWnd::Instance()),
-                          static_cast<Window*>(FluteWnd::Instance())}) {
+        TimerWnd::Instance().Stop();
+        for (Window* w : {static_cast<Window*>(&TimerWnd::Instance()), static_cast<Window*>(&EnergyWnd::Instance()),
+                          static_cast<Window*>(&FluteWnd::Instance())}) {
             DestroyWindow(w->handle);
             w->handle = nullptr;
         }
-        Settings& s = AppSettings();
+        Settings& s = Settings::Instance();
         s.UseTimer = saved_[0];
         s.UseEnergy = saved_[1];
         s.UseFlute = saved_[2];
     }
-    AppCore* core = AppCore::Instance();
+    AppCore* core = &AppCore::Instance();
 
 private:
     int32_t saved_[3] = {};
 };
 
 TEST_F(DispatchTest, TimerActionsStartStopHideAndShow) {
-    HWND timer = TimerWnd::Instance()->handle;
+    HWND timer = TimerWnd::Instance().handle;
     core->Dispatch(dispatch::ActionTimerStart);
-    EXPECT_TRUE(TimerWnd::Instance()->IsRunning());
+    EXPECT_TRUE(TimerWnd::Instance().IsRunning());
     core->Dispatch(dispatch::ActionTimerStop);
-    EXPECT_FALSE(TimerWnd::Instance()->IsRunning());
+    EXPECT_FALSE(TimerWnd::Instance().IsRunning());
     core->Dispatch(dispatch::ActionTimerHide);
     EXPECT_FALSE(IsWindowVisible(timer));
     core->Dispatch(dispatch::ActionTimerShow);
     EXPECT_TRUE(IsWindowVisible(timer));
-    EXPECT_EQ(1, AppSettings().UseTimer);  // visibility only
+    EXPECT_EQ(1, Settings::Instance().UseTimer);  // visibility only
 }
 
 TEST_F(DispatchTest, TimerActionsIgnoredWithoutUseTimer) {
-    AppSettings().UseTimer = 0;
+    Settings::Instance().UseTimer = 0;
     core->Dispatch(dispatch::ActionTimerHide);
-    EXPECT_TRUE(IsWindowVisible(TimerWnd::Instance()->handle));
+    EXPECT_TRUE(IsWindowVisible(TimerWnd::Instance().handle));
     core->Dispatch(dispatch::ActionTimerStart);
-    EXPECT_FALSE(TimerWnd::Instance()->IsRunning());
+    EXPECT_FALSE(TimerWnd::Instance().IsRunning());
 }
 
 TEST_F(DispatchTest, ActionsOnAGoneOverlayDoNothing) {
-    DestroyWindow(TimerWnd::Instance()->handle);  // the handle stays, stale
-    DestroyWindow(EnergyWnd::Instance()->handle);
+    DestroyWindow(TimerWnd::Instance().handle);  // the handle stays, stale
+    DestroyWindow(EnergyWnd::Instance().handle);
     core->Dispatch(dispatch::ActionTimerStart);
-    EXPECT_FALSE(TimerWnd::Instance()->IsRunning());
+    EXPECT_FALSE(TimerWnd::Instance().IsRunning());
     core->Dispatch(dispatch::ActionEnergyHide);
-    EXPECT_EQ(1, AppSettings().UseEnergy);
+    EXPECT_EQ(1, Settings::Instance().UseEnergy);
 }
 
 TEST_F(DispatchTest, EnergyAndSheetActionsFlipTheirSetting) {
     core->Dispatch(dispatch::ActionEnergyHide);
-    EXPECT_EQ(0, AppSettings().UseEnergy);
+    EXPECT_EQ(0, Settings::Instance().UseEnergy);
     core->Dispatch(dispatch::ActionEnergyHide);
-    EXPECT_EQ(0, AppSettings().UseEnergy);
+    EXPECT_EQ(0, Settings::Instance().UseEnergy);
     core->Dispatch(dispatch::ActionEnergyShow);
-    EXPECT_EQ(1, AppSettings().UseEnergy);
+    EXPECT_EQ(1, Settings::Instance().UseEnergy);
     core->Dispatch(dispatch::ActionSheetHide);
-    EXPECT_EQ(0, AppSettings().UseFlute);
+    EXPECT_EQ(0, Settings::Instance().UseFlute);
     core->Dispatch(dispatch::ActionSheetShow);
-    EXPECT_EQ(1, AppSettings().UseFlute);
+    EXPECT_EQ(1, Settings::Instance().UseFlute);
 }
 
 TEST_F(DispatchTest, CodesOutsideTheTableChangeNothing) {
     for (int32_t code : {8, -5, 100, -100}) core->Dispatch(code);
-    EXPECT_FALSE(TimerWnd::Instance()->IsRunning());
-    EXPECT_TRUE(IsWindowVisible(TimerWnd::Instance()->handle));
-    EXPECT_EQ(1, AppSettings().UseEnergy);
-    EXPECT_EQ(1, AppSettings().UseFlute);
+    EXPECT_FALSE(TimerWnd::Instance().IsRunning());
+    EXPECT_TRUE(IsWindowVisible(TimerWnd::Instance().handle));
+    EXPECT_EQ(1, Settings::Instance().UseEnergy);
+    EXPECT_EQ(1, Settings::Instance().UseFlute);
 }
 
 // --- worker and shutdown -----------------------------------------------
 
 TEST(Worker, RunsTasksAndStopsPromptly) {
-    AppCore* core = AppCore::Instance();
+    AppCore* core = &AppCore::Instance();
     const int32_t id = core->RegisterTask(1000, 0.001);  // a code that does nothing
     ASSERT_TRUE(core->StartWorker());
     ASSERT_TRUE(core->WorkerStarted());

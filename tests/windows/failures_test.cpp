@@ -32,7 +32,7 @@ private:
 
 TEST(StartFailure, IsToldUndoesWhatStartedAndRegistersNothing) {
     for (StartStep failing : {StartStep::Worker, StartStep::OverlayThread, StartStep::ManagerDialog}) {
-        AppCore* core = AppCore::Instance();
+        AppCore* core = &AppCore::Instance();
         const size_t tasksBefore = core->Tasks().Tasks().size();
         testing::PlayerMessages().clear();
         StartFailingAt start(failing);
@@ -43,7 +43,7 @@ TEST(StartFailure, IsToldUndoesWhatStartedAndRegistersNothing) {
         EXPECT_EQ(StartFailureText(failing), testing::PlayerMessages()[0]);
         EXPECT_FALSE(core->WorkerStarted()) << "the worker is stopped again";
         EXPECT_FALSE(OverlayThread::Instance().Running()) << "no overlay thread left behind";
-        EXPECT_FALSE(ManageDlg::Instance()->Exists());
+        EXPECT_FALSE(ManageDlg::Instance().Exists());
         EXPECT_EQ(tasksBefore, core->Tasks().Tasks().size());
         testing::DrainMessages();
     }
@@ -75,12 +75,12 @@ TEST(EnergyPage, IgnoresTheDialogDefaultButtonMessage) {
     testing::FakeGameWindow game;
     ASSERT_NE(nullptr, game.Handle());
     HWND parent = CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(nullptr, EnergyDlg::Instance()->Create(parent));
+    ASSERT_NE(nullptr, EnergyDlg::Instance().Create(parent));
     // DM_SETDEFID (WM_USER + 1) is the dialog manager's own message: it
     // must never create an overlay.
-    SendMessageW(EnergyDlg::Instance()->handle, DM_SETDEFID, 0, 0);
+    SendMessageW(EnergyDlg::Instance().handle, DM_SETDEFID, 0, 0);
     testing::DrainMessages();
-    EXPECT_FALSE(EnergyWnd::Instance()->Exists());
+    EXPECT_FALSE(EnergyWnd::Instance().Exists());
     DestroyWindow(parent);
     testing::DrainMessages();
 }

@@ -44,9 +44,9 @@ protected:
                             "<Note Value=\"6\"/><Note Value=\"1\"/></Sheet>"
                             "<Sheet Effect1=\"speed\" Time1=\"60\"><Note Value=\"2\"/><Note Value=\"7\"/></Sheet>"
                             "</Song>");
-        LoadSongSheets(AppSongSheets(), dir.File("SData.xml"));
-        AppSongSheets().ComputeKeys();
-        Settings& s = AppSettings();
+        LoadSongSheets(SongSheets::Instance(), dir.File("SData.xml"));
+        SongSheets::Instance().ComputeKeys();
+        Settings& s = Settings::Instance();
         s.OffsetX = s.OffsetY = 0;
         s.UseAutoTimer = 0;
         s.UseFlute = 1;
@@ -54,21 +54,21 @@ protected:
         parent = CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr, nullptr, nullptr);
     }
     void TearDown() override {
-        FluteWnd::Instance()->Close();
+        FluteWnd::Instance().Close();
         if (parent) DestroyWindow(parent);
         DrainMessages();
         dummy.reset();
         testing::WriteBytes(dir.File("SData.xml"), "<Song />");
-        LoadSongSheets(AppSongSheets(), dir.File("SData.xml"));
+        LoadSongSheets(SongSheets::Instance(), dir.File("SData.xml"));
     }
     // The instrument's notes as the page shows them, then the panel.
     HWND Open(int32_t up, int32_t down, int32_t side) {
-        Settings& s = AppSettings();
+        Settings& s = Settings::Instance();
         s.UpNote = up;
         s.DownNote = down;
         s.SideNote = side;
-        HWND panel = FluteWnd::Instance()->Create();
-        EXPECT_NE(nullptr, FluteDlg::Instance()->Create(parent));
+        HWND panel = FluteWnd::Instance().Create();
+        EXPECT_NE(nullptr, FluteDlg::Instance().Create(parent));
         DrainMessages();
         return panel;
     }
@@ -92,7 +92,7 @@ protected:
 TEST_F(FlutePanel, OneRowPerPlayableSongWithItsNotesInTheirColours) {
     HWND panel = Open(1, 3, 6);
     ASSERT_NE(nullptr, panel);
-    ASSERT_EQ(2u, FluteWnd::Instance()->SongCount()) << "1-6-3 and 6-1; 2-7 is not this instrument's";
+    ASSERT_EQ(2u, FluteWnd::Instance().SongCount()) << "1-6-3 and 6-1; 2-7 is not this instrument's";
     RECT client = {}, outer = {};
     GetClientRect(panel, &client);
     GetWindowRect(panel, &outer);
@@ -121,12 +121,12 @@ TEST_F(FlutePanel, APlayedSongCountsDownAndKeepsItWhenItsColoursAreLearned) {
     // The instrument is not known yet: 1-6-3 is not listed before it is played.
     HWND panel = Open(1, 2, 6);
     ASSERT_NE(nullptr, panel);
-    ASSERT_EQ(1u, FluteWnd::Instance()->SongCount());
+    ASSERT_EQ(1u, FluteWnd::Instance().SongCount());
     dummy->Command(dummy::NotePanelCommand(3, 6, 1));  // shown most recent first
-    ASSERT_TRUE(WatchUntil([] { return FluteWnd::Instance()->SongCount() == 2; }))
+    ASSERT_TRUE(WatchUntil([] { return FluteWnd::Instance().SongCount() == 2; }))
         << "the colours 1, 3 and 6 were not learned";
-    EXPECT_EQ(3, AppSettings().DownNote.load());
-    const EffectFace face = FluteWnd::Instance()->FaceOf(0);
+    EXPECT_EQ(3, Settings::Instance().DownNote.load());
+    const EffectFace face = FluteWnd::Instance().FaceOf(0);
     EXPECT_EQ(kEffectFirstPlay, face.state) << "the rebuilt list kept the countdown";
     EXPECT_GE(face.secondsLeft, 85);
     EXPECT_LE(face.secondsLeft, 90);
@@ -140,14 +140,14 @@ TEST_F(FlutePanel, APlayedSongCountsDownAndKeepsItWhenItsColoursAreLearned) {
 TEST_F(FlutePanel, WithNoPlayableSongLeftTheCaptionAloneRemains) {
     HWND panel = Open(1, 3, 6);
     ASSERT_NE(nullptr, panel);
-    ASSERT_EQ(2u, FluteWnd::Instance()->SongCount());
+    ASSERT_EQ(2u, FluteWnd::Instance().SongCount());
     // Up and down notes 4 and 5: no song of the file is playable any more.
-    HWND page = FluteDlg::Instance()->handle;
+    HWND page = FluteDlg::Instance().handle;
     for (int id : {IDC_FLUTE_UPNOTE, IDC_FLUTE_DOWNNOTE}) {
         SendDlgItemMessageW(page, id, CB_SETCURSEL, id == IDC_FLUTE_UPNOTE ? 3 : 4, 0);
         SendMessageW(page, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(page, id)));
     }
-    EXPECT_EQ(0u, FluteWnd::Instance()->SongCount());
+    EXPECT_EQ(0u, FluteWnd::Instance().SongCount());
     RECT client = {}, outer = {};
     GetClientRect(panel, &client);
     GetWindowRect(panel, &outer);

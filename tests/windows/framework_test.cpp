@@ -47,8 +47,8 @@ TEST(Singleton, FirstMessageToTheStaticProcedureCreatesTheInstance) {
                                   ModuleInstance(), nullptr);
     ASSERT_NE(nullptr, window);
     EXPECT_EQ(1, CountedWnd::constructed);
-    CountedWnd* first = CountedWnd::Instance();
-    EXPECT_EQ(first, CountedWnd::Instance());
+    CountedWnd* first = &CountedWnd::Instance();
+    EXPECT_EQ(first, &CountedWnd::Instance());
     EXPECT_EQ(1, CountedWnd::constructed);
     EXPECT_EQ(window, first->handle);
     ASSERT_FALSE(first->messages.empty());
@@ -89,7 +89,7 @@ protected:
     void SetUp() override {
         INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
         InitCommonControlsEx(&controls);
-        dlg = RecordingDlg::Instance();
+        dlg = &RecordingDlg::Instance();
         dlg->destroyed.clear();
         dlg->endCode = 0;
     }
@@ -217,7 +217,7 @@ std::wstring ClassName(HWND window) {
 
 TEST(Overlay, NoGameWindowMeansNoOverlay) {
     ASSERT_EQ(nullptr, FindWindowW(kGameWindowClass, nullptr));
-    OverlayWnd* overlay = OverlayWnd::Instance();
+    OverlayWnd* overlay = &OverlayWnd::Instance();
     overlay->handle = nullptr;
     EXPECT_EQ(nullptr, CreateOverlay(*overlay, kLook));
     EXPECT_EQ(nullptr, overlay->handle);
@@ -226,7 +226,7 @@ TEST(Overlay, NoGameWindowMeansNoOverlay) {
 TEST(Overlay, CreatedAsAChildOfTheGameWindow) {
     FakeGame game;
     ASSERT_NE(nullptr, game.window);
-    OverlayWnd* overlay = OverlayWnd::Instance();
+    OverlayWnd* overlay = &OverlayWnd::Instance();
     HWND window = CreateOverlay(*overlay, kLook);
     ASSERT_NE(nullptr, window);
     EXPECT_EQ(window, overlay->handle);
@@ -254,7 +254,7 @@ TEST(Overlay, CreatedAsAChildOfTheGameWindow) {
 
 TEST(Overlay, CreatingAgainReplacesTheOldWindow) {
     FakeGame game;
-    OverlayWnd* overlay = OverlayWnd::Instance();
+    OverlayWnd* overlay = &OverlayWnd::Instance();
     HWND first = CreateOverlay(*overlay, kLook);
     HWND second = CreateOverlay(*overlay, kLook);  // the class is registered again: harmless
     ASSERT_NE(nullptr, second);
@@ -264,7 +264,7 @@ TEST(Overlay, CreatingAgainReplacesTheOldWindow) {
 }
 
 TEST(Overlay, DiesWithTheGameWindowAndIsThenSeenAsMissing) {
-    OverlayWnd* overlay = OverlayWnd::Instance();
+    OverlayWnd* overlay = &OverlayWnd::Instance();
     {
         FakeGame game;
         CreateOverlay(*overlay, kLook);

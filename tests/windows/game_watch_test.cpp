@@ -66,7 +66,7 @@ class GameWatchTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ResetGameWatch();
-        Settings& s = AppSettings();
+        Settings& s = Settings::Instance();
         s.UseAutoTimer = 0;
         s.OffsetX = 0;
         s.OffsetY = 0;
@@ -75,8 +75,8 @@ protected:
     }
     void TearDown() override {
         game.reset();
-        AppSettings().OffsetX = 0;
-        AppSettings().OffsetY = 0;
+        Settings::Instance().OffsetX = 0;
+        Settings::Instance().OffsetY = 0;
     }
 
     void Show(const Scene& scene) {
@@ -94,7 +94,7 @@ protected:
 TEST_F(GameWatchTest, ReadsMaximumHealthAndTheNotePanelMarker) {
     Show(Scene{});
     TaskGameWatch();
-    EXPECT_EQ(100, AppSettings().MaxHealth.load());
+    EXPECT_EQ(100, Settings::Instance().MaxHealth.load());
     EXPECT_EQ(1, NotePanelVisible());
 }
 
@@ -103,7 +103,7 @@ TEST_F(GameWatchTest, GaugeGoneGivesMinusOneAndNoPanel) {
     scene.gauge = false;
     Show(scene);
     TaskGameWatch();
-    EXPECT_EQ(-1, AppSettings().MaxHealth.load());
+    EXPECT_EQ(-1, Settings::Instance().MaxHealth.load());
     EXPECT_EQ(1, NotePanelVisible()) << "the marker needs a read maximum, not the gauge";
 
     scene.maxHealth = 0;  // no black sample at all
@@ -118,10 +118,10 @@ TEST_F(GameWatchTest, OffsetsMoveEveryCapture) {
     scene.dy = -4;
     scene.maxHealth = 135;
     Show(scene);
-    AppSettings().OffsetX = 7;
-    AppSettings().OffsetY = -4;
+    Settings::Instance().OffsetX = 7;
+    Settings::Instance().OffsetY = -4;
     TaskGameWatch();
-    EXPECT_EQ(135, AppSettings().MaxHealth.load());
+    EXPECT_EQ(135, Settings::Instance().MaxHealth.load());
     EXPECT_EQ(1, NotePanelVisible());
 }
 
@@ -129,15 +129,15 @@ TEST_F(GameWatchTest, NotePanelTeachesTheInstrumentsColours) {
     Scene scene;
     scene.notes = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(255, 0, 0), RGB(250, 250, 250)};  // 4, 1, 4, 7
     Show(scene);
-    AppSettings().UpNote = 0;
-    AppSettings().DownNote = 0;
-    AppSettings().SideNote = 0;
+    Settings::Instance().UpNote = 0;
+    Settings::Instance().DownNote = 0;
+    Settings::Instance().SideNote = 0;
     TaskGameWatch();
     ASSERT_EQ(1, NotePanelVisible());
     TaskNotePanel();
-    EXPECT_EQ(1, AppSettings().UpNote.load());
-    EXPECT_EQ(4, AppSettings().DownNote.load());
-    EXPECT_EQ(7, AppSettings().SideNote.load());
+    EXPECT_EQ(1, Settings::Instance().UpNote.load());
+    EXPECT_EQ(4, Settings::Instance().DownNote.load());
+    EXPECT_EQ(7, Settings::Instance().SideNote.load());
 }
 
 // Our own overlays lie over the pixels the watch reads (the largest timer
@@ -153,31 +153,31 @@ TEST_F(GameWatchTest, OwnOverlaysNeverChangeTheReading) {
         scene.dx = scene.dy = c.offset;
         scene.maxHealth = c.maxHealth;
         Show(scene);
-        AppSettings().OffsetX = AppSettings().OffsetY = c.offset;
-        AppSettings().TimerSize = c.timerSize;
-        AppSettings().MaxHealth = c.maxHealth;
-        ASSERT_NE(nullptr, TimerWnd::Instance()->Create());
-        ASSERT_NE(nullptr, EnergyWnd::Instance()->Create());
+        Settings::Instance().OffsetX = Settings::Instance().OffsetY = c.offset;
+        Settings::Instance().TimerSize = c.timerSize;
+        Settings::Instance().MaxHealth = c.maxHealth;
+        ASSERT_NE(nullptr, TimerWnd::Instance().Create());
+        ASSERT_NE(nullptr, EnergyWnd::Instance().Create());
         // The overlays' own pixels on screen first: a white timer pixel clear of the text.
         const POINT timerPixel = {c.timerSize - 10, c.timerSize / 5 - 6};
         ASSERT_TRUE(game->WaitForPixel(timerPixel, kWhite));
         Show(scene);
 
-        AppSettings().MaxHealth = 0;
+        Settings::Instance().MaxHealth = 0;
         SetNotePanelVisible(0);
         TaskGameWatch();
-        EXPECT_EQ(c.maxHealth, AppSettings().MaxHealth.load());
+        EXPECT_EQ(c.maxHealth, Settings::Instance().MaxHealth.load());
         EXPECT_EQ(1, NotePanelVisible());
-        TimerWnd::Instance()->Close();
-        EnergyWnd::Instance()->Close();
+        TimerWnd::Instance().Close();
+        EnergyWnd::Instance().Close();
     }
 }
 
 TEST_F(GameWatchTest, NothingChangesWithoutTheGameWindow) {
     game.reset();
-    AppSettings().MaxHealth = 77;
+    Settings::Instance().MaxHealth = 77;
     TaskGameWatch();
-    EXPECT_EQ(77, AppSettings().MaxHealth.load());
+    EXPECT_EQ(77, Settings::Instance().MaxHealth.load());
 }
 
 // Wall time of one full pass, captures included. Hidden: run with
@@ -207,14 +207,14 @@ TEST_F(GameWatchTest, DISABLED_PassTime) {
 }
 
 TEST_F(GameWatchTest, AnotherGameWindowStartsTheNoteReadingAfresh) {
-    AppSettings().UpNote = 0;
+    Settings::Instance().UpNote = 0;
     Scene first;
     first.notes = {RGB(255, 0, 0), RGB(0, 255, 0)};  // 4, 1: two colours, not yet an instrument
     Show(first);
     TaskGameWatch();
     ASSERT_EQ(1, NotePanelVisible());
     TaskNotePanel();
-    ASSERT_EQ(0, AppSettings().UpNote.load());
+    ASSERT_EQ(0, Settings::Instance().UpNote.load());
 
     // A third colour on another game window is that game's first, not the
     // instrument's third.
@@ -226,7 +226,7 @@ TEST_F(GameWatchTest, AnotherGameWindowStartsTheNoteReadingAfresh) {
     TaskGameWatch();
     ASSERT_EQ(1, NotePanelVisible());
     TaskNotePanel();
-    EXPECT_EQ(0, AppSettings().UpNote.load()) << "colours of the closed game were counted";
+    EXPECT_EQ(0, Settings::Instance().UpNote.load()) << "colours of the closed game were counted";
 
     // The reset forgets the panel as well as the colours.
     ResetGameWatch();

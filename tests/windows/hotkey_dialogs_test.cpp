@@ -25,7 +25,7 @@ std::vector<Step> g_steps;
 size_t g_step = 0;
 int g_ticksLeft = 0;
 
-HWND Capture() { return SelectDlg::Instance()->Live(); }
+HWND Capture() { return SelectDlg::Instance().Live(); }
 
 std::wstring CaptureText() { return Capture() ? testing::TextOf(GetDlgItem(Capture(), IDC_SELECT_TEXT)) : L"-"; }
 
@@ -70,8 +70,8 @@ protected:
     }
 
     HWND OpenPage(AccelList hotkeys) {
-        AppSettings().accels.Publish(std::move(hotkeys));
-        HWND page = AccelDlg::Instance()->Create(parent);
+        Settings::Instance().accels.Publish(std::move(hotkeys));
+        HWND page = AccelDlg::Instance().Create(parent);
         list = GetDlgItem(page, IDC_ACCEL_LIST);
         return page;
     }
@@ -102,7 +102,7 @@ protected:
 };
 
 TEST_F(HotkeyDialogs, PageListsTheActionsLastFirstAndStoresAllEightSwitches) {
-    Settings& s = AppSettings();
+    Settings& s = Settings::Instance();
     for (Option* o : {&s.UseKey, &s.UsePad, &s.UseX, &s.UseY, &s.UseZ, &s.UseR, &s.UseU, &s.UseV}) *o = 1;
     BuildDefaultActionList(s);
     AccelList hotkeys = s.accels.Copy();
@@ -123,9 +123,9 @@ TEST_F(HotkeyDialogs, PageListsTheActionsLastFirstAndStoresAllEightSwitches) {
 TEST_F(HotkeyDialogs, RowEditsTheRecordAtItsPositionAndPublishesAWholeList) {
     // Numbers as a hand-edited file may have them: repeated and out of range.
     HWND page = OpenPage({Record("a", 5, {66}), Record("b", 5, {67}), Record("c", -1, {65})});
-    const auto before = AppSettings().accels.Snapshot();
+    const auto before = Settings::Instance().accels.Snapshot();
     EXPECT_EQ(4u, EditRow(page, 0, {WaitForText(L"A(65)"), Press(IDC_SELECT_CLEAR), WaitForText(L""), Press(IDOK)}));
-    const auto after = AppSettings().accels.Snapshot();
+    const auto after = Settings::Instance().accels.Snapshot();
     ASSERT_EQ(3u, after->size());
     EXPECT_TRUE((*after)[2].keys.empty());
     EXPECT_EQ(-1, (*after)[2].num);
@@ -145,7 +145,7 @@ TEST_F(HotkeyDialogs, CaptureRecordsOnlyKeysPressedWhileItIsOpen) {
     SendKey('W', false);
     EXPECT_EQ(4u, steps) << "shown: " << std::string(CaptureText().begin(), CaptureText().end());
     EXPECT_EQ(L"", beforeW) << "a key pressed before the dialog opened was recorded";
-    EXPECT_TRUE(AppSettings().accels.Snapshot()->front().keys.empty()) << "cancelled";
+    EXPECT_TRUE(Settings::Instance().accels.Snapshot()->front().keys.empty()) << "cancelled";
     // Nothing selected: nothing opens.
     EXPECT_EQ(0u, EditRow(page, -1, {}));
     EXPECT_EQ(nullptr, Capture());

@@ -130,7 +130,7 @@ Accel Bound(std::vector<uint32_t> keys, std::vector<int32_t> pads) {
 
 TEST(HotkeyPollCost, DISABLED_PollUnderWine) {
     testing::SettingsGuard guard;
-    Settings& s = AppSettings();
+    Settings& s = Settings::Instance();
     for (Option* o : {&s.UseKey, &s.UsePad, &s.UseX, &s.UseY, &s.UseZ, &s.UseR, &s.UseU, &s.UseV}) *o = 1;
     RefreshPadCaps();
     const char* count = std::getenv("GKR_POLL_COST_POLLS");

@@ -142,11 +142,11 @@ protected:
     void SetUp() override {
         testing::WriteBytes(install.File("keyconfig.cfg"), "player");
         parent = CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr, nullptr, nullptr);
-        Settings& s = AppSettings();
+        Settings& s = Settings::Instance();
         s.UseKeyDefault = 0;
         s.keyConfigs.clear();
         s.LastKey = 0;
-        page = KeyconfigDlg::Instance();
+        page = &KeyconfigDlg::Instance();
         ASSERT_NE(nullptr, page->Create(parent));
     }
     void TearDown() override {
@@ -164,12 +164,12 @@ protected:
 
 TEST_F(KeyconfigPageTest, ANameOutsideCodePage949MakesNoCopy) {
     EXPECT_EQ(KeyResult::BadName, page->BackUp(L"\u0905\u0924"));
-    EXPECT_TRUE(AppSettings().keyConfigs.empty());
+    EXPECT_TRUE(Settings::Instance().keyConfigs.empty());
     EXPECT_FALSE(current.Has("key\\keyconfig-0.cfg"));
     EXPECT_EQ(KeyResult::Done, page->BackUp(L"\uAE30\uBCF8"));  // "기본"
     EXPECT_EQ("player", testing::ReadBytes(current.File("key\\keyconfig-0.cfg")));
-    ASSERT_EQ(1u, AppSettings().keyConfigs.size());
-    EXPECT_EQ("\xb1\xe2\xba\xbb", AppSettings().keyConfigs[0].name);
+    ASSERT_EQ(1u, Settings::Instance().keyConfigs.size());
+    EXPECT_EQ("\xb1\xe2\xba\xbb", Settings::Instance().keyConfigs[0].name);
 }
 
 TEST_F(KeyconfigPageTest, DefaultTakesTheNameOfAnExistingRecordOnly) {
@@ -177,9 +177,9 @@ TEST_F(KeyconfigPageTest, DefaultTakesTheNameOfAnExistingRecordOnly) {
     ASSERT_EQ(KeyResult::Done, page->BackUp(L"B"));
     SendDlgItemMessageW(page->handle, IDC_KEYCONFIG_LIST, LB_SETCURSEL, 1, 0);
     // The list still shows a record that is gone from the settings.
-    AppSettings().keyConfigs.pop_back();
+    Settings::Instance().keyConfigs.pop_back();
     page->SetSelectedAsDefault();
-    EXPECT_EQ(1, AppSettings().DefaultKey.load());
+    EXPECT_EQ(1, Settings::Instance().DefaultKey.load());
     EXPECT_EQ(L"", testing::TextOf(GetDlgItem(page->handle, IDC_KEYCONFIG_DEFAULTNAME)));
 }
 

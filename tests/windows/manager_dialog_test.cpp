@@ -47,8 +47,8 @@ const wchar_t* const kLabels[5] = {L"단축키 설정", L"에너지바", L"타�
 bool HasVisibleStyle(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
 
 void CloseOverlays() {
-    for (Window* w : {static_cast<Window*>(FluteWnd::Instance()), static_cast<Window*>(EnergyWnd::Instance()),
-                      static_cast<Window*>(TimerWnd::Instance())})
+    for (Window* w : {static_cast<Window*>(&FluteWnd::Instance()), static_cast<Window*>(&EnergyWnd::Instance()),
+                      static_cast<Window*>(&TimerWnd::Instance())})
         w->Close();
 }
 
@@ -59,7 +59,7 @@ protected:
                                                                ICC_STANDARD_CLASSES};
         InitCommonControlsEx(&controls);
     }
-    void SetUp() override { AppSettings().accels.Publish({}); }
+    void SetUp() override { Settings::Instance().accels.Publish({}); }
     void TearDown() override {
         if (dlg->Exists()) DestroyWindow(dlg->handle);
         dlg->handle = nullptr;
@@ -67,7 +67,7 @@ protected:
         CloseOverlays();
         // Leaves the process-wide song list empty again.
         WriteBytes(dir.File("SData.xml"), "<Song />");
-        LoadSongSheets(AppSongSheets(), dir.File("SData.xml"));
+        LoadSongSheets(SongSheets::Instance(), dir.File("SData.xml"));
     }
 
     void Open() {
@@ -106,7 +106,7 @@ protected:
 
     SettingsGuard settings;
     ScratchCurrentDirectory dir;
-    ManageDlg* dlg = ManageDlg::Instance();
+    ManageDlg* dlg = &ManageDlg::Instance();
 };
 
 TEST_F(ManagerDialog, ReadsConfAndSongSheetsFromTheCurrentDirectory) {
@@ -119,38 +119,38 @@ TEST_F(ManagerDialog, ReadsConfAndSongSheetsFromTheCurrentDirectory) {
                "<Note Value=\"3\" /></Sheet></Song>");
     Open();
 
-    EXPECT_EQ(150, AppSettings().TimerSize.load());
-    EXPECT_EQ(1, AppSettings().UseTimer.load());
-    const AccelList accels = AppSettings().accels.Copy();
+    EXPECT_EQ(150, Settings::Instance().TimerSize.load());
+    EXPECT_EQ(1, Settings::Instance().UseTimer.load());
+    const AccelList accels = Settings::Instance().accels.Copy();
     ASSERT_EQ(1u, accels.size()) << "a list that was read gets no default entries";
     EXPECT_EQ("only", accels[0].name);
     EXPECT_EQ(std::vector<uint32_t>{65}, accels[0].keys);
 
-    const auto sheets = AppSongSheets().Snapshot();
+    const auto sheets = SongSheets::Instance().Snapshot();
     ASSERT_EQ(1u, sheets->size());
     EXPECT_EQ(115u, (*sheets)[0].NoteVal) << "keys are computed from the notes, not read";
 }
 
 TEST_F(ManagerDialog, WithoutConfTheEightDefaultHotkeysApply) {
     Open();
-    const AccelList accels = AppSettings().accels.Copy();
+    const AccelList accels = Settings::Instance().accels.Copy();
     ASSERT_EQ(8u, accels.size());
     for (int32_t i = 0; i < 8; ++i) EXPECT_EQ(i, accels[static_cast<size_t>(i)].num);
 }
 
 TEST_F(ManagerDialog, ConfWithoutHotkeysAlsoGetsTheDefaults) {
     WriteBytes(dir.File("conf.xml"), "<Setting UseKey=\"0\" />");
-    AppSettings().accels.Publish(AccelList(2));
+    Settings::Instance().accels.Publish(AccelList(2));
     Open();
-    EXPECT_EQ(0, AppSettings().UseKey.load());
-    EXPECT_EQ(8u, AppSettings().accels.Size());
+    EXPECT_EQ(0, Settings::Instance().UseKey.load());
+    EXPECT_EQ(8u, Settings::Instance().accels.Size());
 }
 
 TEST_F(ManagerDialog, FivePagesFromTheirTemplatesInTabOrder) {
     Open();
-    const HWND expected[5] = {AccelDlg::Instance()->handle, EnergyDlg::Instance()->handle,
-                              TimerDlg::Instance()->handle, FluteDlg::Instance()->handle,
-                              KeyconfigDlg::Instance()->handle};
+    const HWND expected[5] = {AccelDlg::Instance().handle, EnergyDlg::Instance().handle,
+                              TimerDlg::Instance().handle, FluteDlg::Instance().handle,
+                              KeyconfigDlg::Instance().handle};
     for (int i = 0; i < 5; ++i) {
         SCOPED_TRACE(i);
         HWND page = dlg->pages[static_cast<size_t>(i)];
@@ -222,13 +222,13 @@ TEST_F(ManagerDialog, OnlyTheTabControlsSelectionChangeSwitchesPages) {
 TEST_F(ManagerDialog, TimerCreatesTheMissingOverlaysInsideTheGame) {
     FakeGameWindow game;
     ASSERT_NE(nullptr, game.Handle());
-    AppSettings().TimerSize = 150;
+    Settings::Instance().TimerSize = 150;
     Open();
     SendMessageW(dlg->handle, WM_TIMER, kOverlayTimerId, 0);
 
-    FluteWnd* flute = FluteWnd::Instance();
-    EnergyWnd* energy = EnergyWnd::Instance();
-    TimerWnd* timer = TimerWnd::Instance();
+    FluteWnd* flute = &FluteWnd::Instance();
+    EnergyWnd* energy = &EnergyWnd::Instance();
+    TimerWnd* timer = &TimerWnd::Instance();
     ASSERT_TRUE(flute->Exists() && energy->Exists() && timer->Exists());
     EXPECT_EQ(game.Handle(), GetParent(flute->handle));
     EXPECT_EQ(game.Handle(), GetParent(energy->handle));
@@ -249,17 +249,17 @@ TEST_F(ManagerDialog, TimerCreatesTheMissingOverlaysInsideTheGame) {
 TEST_F(ManagerDialog, OverlaysComeWithTheGameWithinASecond) {
     Open();
     SendMessageW(dlg->handle, WM_TIMER, kOverlayTimerId, 0);
-    EXPECT_FALSE(FluteWnd::Instance()->Exists()) << "no game, no overlays";
+    EXPECT_FALSE(FluteWnd::Instance().Exists()) << "no game, no overlays";
 
     FakeGameWindow game;
-    EXPECT_TRUE(testing::PumpUntil([] { return TimerWnd::Instance()->Exists(); }, 1500));
-    EXPECT_TRUE(FluteWnd::Instance()->Exists());
-    EXPECT_TRUE(EnergyWnd::Instance()->Exists());
+    EXPECT_TRUE(testing::PumpUntil([] { return TimerWnd::Instance().Exists(); }, 1500));
+    EXPECT_TRUE(FluteWnd::Instance().Exists());
+    EXPECT_TRUE(EnergyWnd::Instance().Exists());
 }
 
 TEST_F(ManagerDialog, CloseBoxSavesAndKeepsDialogAndPages) {
     Open();
-    AppSettings().MaxHealth = 135;
+    Settings::Instance().MaxHealth = 135;
     SendMessageW(dlg->handle, WM_CLOSE, 0, 0);
     EXPECT_TRUE(DrainMessages());
     EXPECT_TRUE(dlg->Exists());
@@ -291,7 +291,7 @@ TEST_F(ManagerDialog, ExitOkAndCancelSaveAndDestroyDialogPagesAndOverlays) {
         DeleteFileA(dir.File("conf.xml").c_str());
         Open();
         SendMessageW(dlg->handle, WM_TIMER, kOverlayTimerId, 0);
-        const HWND timer = TimerWnd::Instance()->handle;
+        const HWND timer = TimerWnd::Instance().handle;
         ASSERT_TRUE(IsWindow(timer));
         const std::vector<HWND> pages = dlg->pages;
 
@@ -299,11 +299,11 @@ TEST_F(ManagerDialog, ExitOkAndCancelSaveAndDestroyDialogPagesAndOverlays) {
         EXPECT_TRUE(DrainMessages());
         EXPECT_EQ(nullptr, dlg->handle);
         for (HWND page : pages) EXPECT_FALSE(IsWindow(page));
-        EXPECT_EQ(nullptr, EnergyDlg::Instance()->handle) << "a destroyed page forgets its window";
+        EXPECT_EQ(nullptr, EnergyDlg::Instance().handle) << "a destroyed page forgets its window";
         EXPECT_FALSE(IsWindow(timer));
-        EXPECT_EQ(nullptr, TimerWnd::Instance()->handle);
-        EXPECT_FALSE(FluteWnd::Instance()->Exists()) << "each overlay goes with its page";
-        EXPECT_FALSE(EnergyWnd::Instance()->Exists());
+        EXPECT_EQ(nullptr, TimerWnd::Instance().handle);
+        EXPECT_FALSE(FluteWnd::Instance().Exists()) << "each overlay goes with its page";
+        EXPECT_FALSE(EnergyWnd::Instance().Exists());
         EXPECT_TRUE(dir.Has("conf.xml"));
     }
 }
@@ -323,14 +323,14 @@ TEST_F(ManagerDialog, ASaveThatFailsIsToldOnceAndTheWayOutStaysClean) {
 
 TEST_F(ManagerDialog, EnergyOffsetTrackbarsStoreShowAndMoveTheBar) {
     FakeGameWindow game;
-    Settings& s = AppSettings();
+    Settings& s = Settings::Instance();
     s.MaxHealth = 100;
     s.UseEnergy = 1;
     s.OffsetX = s.OffsetY = 0;
     Open();
     SendMessageW(dlg->handle, WM_TIMER, kOverlayTimerId, 0);
-    ASSERT_TRUE(testing::PumpUntil([] { return EnergyWnd::Instance()->Exists(); }, 2000));
-    HWND bar = EnergyWnd::Instance()->handle;
+    ASSERT_TRUE(testing::PumpUntil([] { return EnergyWnd::Instance().Exists(); }, 2000));
+    HWND bar = EnergyWnd::Instance().handle;
     HWND page = PageOfTab(1);
     EXPECT_EQ(L"0, 0", testing::TextOf(GetDlgItem(page, IDC_ENERGY_OFFSETS)));
 
@@ -352,13 +352,13 @@ TEST_F(ManagerDialog, EnergyOffsetTrackbarsStoreShowAndMoveTheBar) {
 
 TEST_F(ManagerDialog, ANewTimerIsHiddenAtOnceWhileTheTimerIsOff) {
     FakeGameWindow game;
-    AppSettings().UseTimer = 0;
+    Settings::Instance().UseTimer = 0;
     Open();
     for (int round = 0; round < 2; ++round) {  // the first timer, then one made anew after it went
         SCOPED_TRACE(round);
         SendMessageW(dlg->handle, WM_TIMER, kOverlayTimerId, 0);
-        ASSERT_TRUE(testing::PumpUntil([] { return TimerWnd::Instance()->Exists(); }, 2000));
-        HWND timer = TimerWnd::Instance()->handle;
+        ASSERT_TRUE(testing::PumpUntil([] { return TimerWnd::Instance().Exists(); }, 2000));
+        HWND timer = TimerWnd::Instance().handle;
         // Well before the next one-second check could hide it.
         EXPECT_TRUE(testing::PumpUntil([timer] { return !HasVisibleStyle(timer); }, 500));
         DestroyWindow(timer);
@@ -366,18 +366,18 @@ TEST_F(ManagerDialog, ANewTimerIsHiddenAtOnceWhileTheTimerIsOff) {
 }
 
 TEST_F(ManagerDialog, SongSheetPageTakesTheSkillClickAtOnceAndNoSideChoiceAsFive) {
-    AppSettings().FluteSkill = 0;
-    AppSettings().SideNote = 7;
+    Settings::Instance().FluteSkill = 0;
+    Settings::Instance().SideNote = 7;
     Open();
     HWND page = PageOfTab(3);
     SendDlgItemMessageW(page, IDC_FLUTE_SKILL, BM_CLICK, 0, 0);
-    EXPECT_EQ(1, AppSettings().FluteSkill.load()) << "a click on 피리명인 counts at once";
-    EXPECT_EQ(7, AppSettings().SideNote.load());
+    EXPECT_EQ(1, Settings::Instance().FluteSkill.load()) << "a click on 피리명인 counts at once";
+    EXPECT_EQ(7, Settings::Instance().SideNote.load());
 
     HWND side = GetDlgItem(page, IDC_FLUTE_SIDENOTE);
     SendMessageW(side, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_FLUTE_SIDENOTE, CBN_SELCHANGE), reinterpret_cast<LPARAM>(side));
-    EXPECT_EQ(5, AppSettings().SideNote.load()) << "no selection reads as -1 + 6";
+    EXPECT_EQ(5, Settings::Instance().SideNote.load()) << "no selection reads as -1 + 6";
 }
 
 }  // namespace

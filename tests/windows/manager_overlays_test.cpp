@@ -77,8 +77,8 @@ TEST(OverlayGeometry, SheetPositionStaysInsideTheClientArea) {
 class OverlayCreation : public ::testing::Test {
 protected:
     void TearDown() override {
-        for (Window* w : {static_cast<Window*>(FluteWnd::Instance()), static_cast<Window*>(EnergyWnd::Instance()),
-                          static_cast<Window*>(TimerWnd::Instance())})
+        for (Window* w : {static_cast<Window*>(&FluteWnd::Instance()), static_cast<Window*>(&EnergyWnd::Instance()),
+                          static_cast<Window*>(&TimerWnd::Instance())})
             w->Close();
     }
     SettingsGuard settings;
@@ -87,24 +87,24 @@ protected:
 TEST_F(OverlayCreation, NothingIsCreatedWithoutTheGame) {
     ASSERT_EQ(nullptr, FindWindowW(kGameWindowClass, nullptr));
     HWND stale = reinterpret_cast<HWND>(static_cast<INT_PTR>(0x4242));
-    TimerWnd::Instance()->handle = stale;
-    EXPECT_EQ(nullptr, TimerWnd::Instance()->Create());
-    EXPECT_EQ(stale, TimerWnd::Instance()->handle) << "a held handle is left as it was";
-    TimerWnd::Instance()->handle = nullptr;
-    EXPECT_EQ(nullptr, EnergyWnd::Instance()->Create());
-    EXPECT_EQ(nullptr, EnergyWnd::Instance()->handle);
-    EXPECT_EQ(nullptr, FluteWnd::Instance()->Create());
-    EXPECT_EQ(nullptr, FluteWnd::Instance()->handle);
+    TimerWnd::Instance().handle = stale;
+    EXPECT_EQ(nullptr, TimerWnd::Instance().Create());
+    EXPECT_EQ(stale, TimerWnd::Instance().handle) << "a held handle is left as it was";
+    TimerWnd::Instance().handle = nullptr;
+    EXPECT_EQ(nullptr, EnergyWnd::Instance().Create());
+    EXPECT_EQ(nullptr, EnergyWnd::Instance().handle);
+    EXPECT_EQ(nullptr, FluteWnd::Instance().Create());
+    EXPECT_EQ(nullptr, FluteWnd::Instance().handle);
 }
 
 TEST_F(OverlayCreation, EnergyBarLiesOverTheGauge) {
     FakeGameWindow game;
-    AppSettings().MaxHealth = 120;
-    AppSettings().OffsetX = 5;
-    AppSettings().OffsetY = -3;
-    HWND bar = EnergyWnd::Instance()->Create();
+    Settings::Instance().MaxHealth = 120;
+    Settings::Instance().OffsetX = 5;
+    Settings::Instance().OffsetY = -3;
+    HWND bar = EnergyWnd::Instance().Create();
     ASSERT_NE(nullptr, bar);
-    EXPECT_EQ(bar, EnergyWnd::Instance()->handle);
+    EXPECT_EQ(bar, EnergyWnd::Instance().handle);
     EXPECT_EQ(game.Handle(), GetParent(bar));
     EXPECT_EQ(L"GKREnergyWnd", ClassOf(bar));
     EXPECT_EQ(L"Timer", TextOf(bar));
@@ -120,8 +120,8 @@ TEST_F(OverlayCreation, EnergyBarLiesOverTheGauge) {
 
 TEST_F(OverlayCreation, EnergyBarLeavesTheGaugeRowUncovered) {
     FakeGameWindow game;
-    AppSettings().MaxHealth = 100;
-    HWND bar = EnergyWnd::Instance()->Create();
+    Settings::Instance().MaxHealth = 100;
+    HWND bar = EnergyWnd::Instance().Create();
     ASSERT_NE(nullptr, bar);
     HRGN region = CreateRectRgn(0, 0, 0, 0);
     ASSERT_NE(ERROR, GetWindowRgn(bar, region));
@@ -135,8 +135,8 @@ TEST_F(OverlayCreation, EnergyBarLeavesTheGaugeRowUncovered) {
 
 TEST_F(OverlayCreation, EnergyBarBeforeAnyReadingIsHarmless) {
     FakeGameWindow game;
-    AppSettings().MaxHealth = -1;
-    HWND bar = EnergyWnd::Instance()->Create();
+    Settings::Instance().MaxHealth = -1;
+    HWND bar = EnergyWnd::Instance().Create();
     ASSERT_NE(nullptr, bar);
     const RECT r = RectInParent(bar);
     EXPECT_EQ(0, r.right - r.left);
@@ -144,8 +144,8 @@ TEST_F(OverlayCreation, EnergyBarBeforeAnyReadingIsHarmless) {
 
 TEST_F(OverlayCreation, TimerTakesItsSizeFromTimerSize) {
     FakeGameWindow game;
-    AppSettings().TimerSize = 115;
-    HWND timer = TimerWnd::Instance()->Create();
+    Settings::Instance().TimerSize = 115;
+    HWND timer = TimerWnd::Instance().Create();
     ASSERT_NE(nullptr, timer);
     EXPECT_EQ(game.Handle(), GetParent(timer));
     EXPECT_EQ(L"GKRTimerWnd", ClassOf(timer));
@@ -157,7 +157,7 @@ TEST_F(OverlayCreation, TimerTakesItsSizeFromTimerSize) {
     EXPECT_EQ(114, r.right - r.left);
     EXPECT_EQ(23, r.bottom - r.top);
 
-    TimerWnd::Instance()->SetScale(3.0);
+    TimerWnd::Instance().SetScale(3.0);
     r = RectInParent(timer);
     EXPECT_EQ(0, r.left);
     EXPECT_EQ(300, r.right - r.left);
@@ -166,12 +166,12 @@ TEST_F(OverlayCreation, TimerTakesItsSizeFromTimerSize) {
 
 TEST_F(OverlayCreation, CreatingAgainReplacesTheOldWindow) {
     FakeGameWindow game;
-    HWND first = TimerWnd::Instance()->Create();
+    HWND first = TimerWnd::Instance().Create();
     ASSERT_NE(nullptr, first);
-    HWND second = TimerWnd::Instance()->Create();
+    HWND second = TimerWnd::Instance().Create();
     ASSERT_NE(nullptr, second);
     EXPECT_FALSE(IsWindow(first) && first != second);
-    EXPECT_EQ(second, TimerWnd::Instance()->handle);
+    EXPECT_EQ(second, TimerWnd::Instance().handle);
     int timers = 0;
     for (HWND child = GetWindow(game.Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         timers += ClassOf(child) == L"GKRTimerWnd";
@@ -180,10 +180,10 @@ TEST_F(OverlayCreation, CreatingAgainReplacesTheOldWindow) {
 
 TEST_F(OverlayCreation, SongSheetPanelAtItsStoredPlace) {
     FakeGameWindow game;
-    AppSettings().FluteWndX = 40;
-    AppSettings().FluteWndY = 60;
-    AppSettings().UseFlute = 0;
-    HWND panel = FluteWnd::Instance()->Create();
+    Settings::Instance().FluteWndX = 40;
+    Settings::Instance().FluteWndY = 60;
+    Settings::Instance().UseFlute = 0;
+    HWND panel = FluteWnd::Instance().Create();
     ASSERT_NE(nullptr, panel);
     EXPECT_EQ(game.Handle(), GetParent(panel));
     EXPECT_EQ(L"GKRFluteWnd", ClassOf(panel));
@@ -203,22 +203,22 @@ TEST_F(OverlayCreation, SongSheetPanelAtItsStoredPlace) {
 
 TEST_F(OverlayCreation, SongSheetIsShownInsideTheGameAndItsStoredPlaceKept) {
     FakeGameWindow game;
-    AppSettings().FluteWndX = 5000;
-    AppSettings().FluteWndY = -30;
-    HWND panel = FluteWnd::Instance()->Create();
+    Settings::Instance().FluteWndX = 5000;
+    Settings::Instance().FluteWndY = -30;
+    HWND panel = FluteWnd::Instance().Create();
     ASSERT_NE(nullptr, panel);
-    EXPECT_EQ(5000, AppSettings().FluteWndX.load()) << "brought inside for showing only";
-    EXPECT_EQ(-30, AppSettings().FluteWndY.load());
+    EXPECT_EQ(5000, Settings::Instance().FluteWndX.load()) << "brought inside for showing only";
+    EXPECT_EQ(-30, Settings::Instance().FluteWndY.load());
     RECT r = RectInParent(panel);
     EXPECT_EQ(630, r.left);
     EXPECT_EQ(0, r.top);
 
     // A game window with no real size (minimised) clamps nothing and stores nothing.
-    FluteWnd::Instance()->Close();
-    AppSettings().FluteWndX = 400;
-    AppSettings().FluteWndY = 300;
+    FluteWnd::Instance().Close();
+    Settings::Instance().FluteWndX = 400;
+    Settings::Instance().FluteWndY = 300;
     SetWindowPos(game.Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    panel = FluteWnd::Instance()->Create();
+    panel = FluteWnd::Instance().Create();
     ASSERT_NE(nullptr, panel);
     r = RectInParent(panel);
     EXPECT_EQ(400, r.left);
@@ -227,8 +227,8 @@ TEST_F(OverlayCreation, SongSheetIsShownInsideTheGameAndItsStoredPlaceKept) {
     ShowWindow(panel, SW_SHOWNOACTIVATE);
     SendMessageW(panel, WM_MOVE, 0, 0);  // a move over a game window with no size is no player's
     SetNotePanelVisible(0);
-    EXPECT_EQ(400, AppSettings().FluteWndX.load());
-    EXPECT_EQ(300, AppSettings().FluteWndY.load());
+    EXPECT_EQ(400, Settings::Instance().FluteWndX.load());
+    EXPECT_EQ(300, Settings::Instance().FluteWndY.load());
 }
 
 // Under Wine the overlays are pop-ups the game window owns, placed over the
@@ -252,13 +252,13 @@ TEST_F(TopLevelOverlays, OwnedPopupsSitOverTheirSpotsAndFollowTheGame) {
     FakeGameWindow game;
     SetWindowPos(game.Handle(), nullptr, 200, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(game.Handle(), SW_SHOWNOACTIVATE);
-    AppSettings().MaxHealth = 100;
-    AppSettings().UseTimer = 1;
-    AppSettings().FluteWndX = 40;
-    AppSettings().FluteWndY = 60;
-    HWND bar = EnergyWnd::Instance()->Create();
-    HWND timer = TimerWnd::Instance()->Create();
-    HWND panel = FluteWnd::Instance()->Create();
+    Settings::Instance().MaxHealth = 100;
+    Settings::Instance().UseTimer = 1;
+    Settings::Instance().FluteWndX = 40;
+    Settings::Instance().FluteWndY = 60;
+    HWND bar = EnergyWnd::Instance().Create();
+    HWND timer = TimerWnd::Instance().Create();
+    HWND panel = FluteWnd::Instance().Create();
     ASSERT_TRUE(bar && timer && panel);
     for (HWND overlay : {bar, timer, panel}) {
         EXPECT_EQ(game.Handle(), GetWindow(overlay, GW_OWNER));

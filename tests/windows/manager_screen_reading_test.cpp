@@ -42,7 +42,7 @@ protected:
         dummy = std::make_unique<DummyGame>();
         if (!dummy->Started()) GTEST_SKIP() << "DummyGKR.exe is not beside the test program";
         ASSERT_NE(nullptr, dummy->Window());
-        Settings& s = AppSettings();
+        Settings& s = Settings::Instance();
         s.OffsetX = 0;
         s.OffsetY = 0;
         s.UseAutoTimer = 0;
@@ -54,13 +54,13 @@ protected:
         dlg->handle = nullptr;
         DrainMessages();
         dummy.reset();
-        for (Window* w : {static_cast<Window*>(FluteWnd::Instance()), static_cast<Window*>(EnergyWnd::Instance()),
-                          static_cast<Window*>(TimerWnd::Instance())})
+        for (Window* w : {static_cast<Window*>(&FluteWnd::Instance()), static_cast<Window*>(&EnergyWnd::Instance()),
+                          static_cast<Window*>(&TimerWnd::Instance())})
             w->Close();
     }
 
     std::wstring MaxHealthBox() const {
-        return TextOf(GetDlgItem(EnergyDlg::Instance()->handle, IDC_ENERGY_MAXHEALTH));
+        return TextOf(GetDlgItem(EnergyDlg::Instance().handle, IDC_ENERGY_MAXHEALTH));
     }
 
     // Runs game-watch passes (the picture takes a moment to reach the display)
@@ -77,7 +77,7 @@ protected:
     SettingsGuard settings;
     ScratchCurrentDirectory dir;
     std::unique_ptr<DummyGame> dummy;
-    ManageDlg* dlg = ManageDlg::Instance();
+    ManageDlg* dlg = &ManageDlg::Instance();
 };
 
 TEST_F(ManagerScreenReading, NotePanelFlagFollowsTheDummysScene) {
@@ -99,23 +99,23 @@ class EnergyPageFromAnotherThread : public ::testing::Test {
 protected:
     void SetUp() override {
         parent = CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr, nullptr, nullptr);
-        ASSERT_NE(nullptr, EnergyDlg::Instance()->Create(parent));
+        ASSERT_NE(nullptr, EnergyDlg::Instance().Create(parent));
     }
     void TearDown() override {
         DestroyWindow(parent);
         DrainMessages();
     }
-    std::wstring Box() const { return TextOf(GetDlgItem(EnergyDlg::Instance()->handle, IDC_ENERGY_MAXHEALTH)); }
+    std::wstring Box() const { return TextOf(GetDlgItem(EnergyDlg::Instance().handle, IDC_ENERGY_MAXHEALTH)); }
 
     SettingsGuard settings;
     HWND parent = nullptr;
 };
 
 TEST_F(EnergyPageFromAnotherThread, ShowsTheValueWhileThisThreadAnswers) {
-    AppSettings().MaxHealth = 145;
+    Settings::Instance().MaxHealth = 145;
     std::atomic<bool> done{false};
     std::thread worker([&] {
-        EnergyDlg::Instance()->Sync(false);
+        EnergyDlg::Instance().Sync(false);
         done = true;
     });
     EXPECT_TRUE(PumpUntil([&] { return done.load(); }, 5000));
@@ -124,11 +124,11 @@ TEST_F(EnergyPageFromAnotherThread, ShowsTheValueWhileThisThreadAnswers) {
 }
 
 TEST_F(EnergyPageFromAnotherThread, GivesUpWhenThisThreadDoesNotAnswer) {
-    AppSettings().MaxHealth = 55;
+    Settings::Instance().MaxHealth = 55;
     const auto start = std::chrono::steady_clock::now();
     std::chrono::steady_clock::duration took{};
     std::thread worker([&] {
-        EnergyDlg::Instance()->Sync(false);
+        EnergyDlg::Instance().Sync(false);
         took = std::chrono::steady_clock::now() - start;
     });
     worker.join();  // this thread answers nothing meanwhile
@@ -137,11 +137,11 @@ TEST_F(EnergyPageFromAnotherThread, GivesUpWhenThisThreadDoesNotAnswer) {
 }
 
 TEST_F(EnergyPageFromAnotherThread, DoesNothingOnceThePageIsGone) {
-    const HWND page = EnergyDlg::Instance()->handle;
+    const HWND page = EnergyDlg::Instance().handle;
     DestroyWindow(page);
-    EXPECT_EQ(nullptr, EnergyDlg::Instance()->handle);
-    AppSettings().MaxHealth = 60;
-    std::thread worker([] { EnergyDlg::Instance()->Sync(false); });
+    EXPECT_EQ(nullptr, EnergyDlg::Instance().handle);
+    Settings::Instance().MaxHealth = 60;
+    std::thread worker([] { EnergyDlg::Instance().Sync(false); });
     worker.join();
     EXPECT_FALSE(IsWindow(page));
 }

@@ -42,11 +42,11 @@ private:
 // Every option, both lists: taken at construction, put back at destruction.
 class SettingsGuard {
 public:
-    SettingsGuard() : accels_(AppSettings().accels.Copy()), keyConfigs_(AppSettings().keyConfigs) {
-        for (size_t i = 0; i < kOptions.size(); ++i) values_[i] = (AppSettings().*kOptions[i]).load();
+    SettingsGuard() : accels_(Settings::Instance().accels.Copy()), keyConfigs_(Settings::Instance().keyConfigs) {
+        for (size_t i = 0; i < kOptions.size(); ++i) values_[i] = (Settings::Instance().*kOptions[i]).load();
     }
     ~SettingsGuard() {
-        Settings& s = AppSettings();
+        Settings& s = Settings::Instance();
         for (size_t i = 0; i < kOptions.size(); ++i) (s.*kOptions[i]).store(values_[i]);
         s.accels.Publish(accels_);
         s.keyConfigs = keyConfigs_;

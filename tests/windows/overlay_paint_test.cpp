@@ -50,15 +50,15 @@ protected:
     // Shown, never activated: only a visible window collects invalid areas.
     void SetUp() override { ShowWindow(game.Handle(), SW_SHOWNOACTIVATE); }
     void TearDown() override {
-        TimerWnd::Instance()->Close();
-        EnergyWnd::Instance()->Close();
-        TimerWnd::Instance()->Stop();
+        TimerWnd::Instance().Close();
+        EnergyWnd::Instance().Close();
+        TimerWnd::Instance().Stop();
         DrainMessages();
     }
     HWND MakeTimer(int32_t timerSize) {
-        AppSettings().TimerSize = timerSize;
-        AppSettings().UseTimer = 1;
-        HWND timer = TimerWnd::Instance()->Create();
+        Settings::Instance().TimerSize = timerSize;
+        Settings::Instance().UseTimer = 1;
+        HWND timer = TimerWnd::Instance().Create();
         DrainMessages();
         return timer;
     }
@@ -69,7 +69,7 @@ protected:
 TEST_F(OverlayPaint, TimerShowsTheTimeAndTheTopmostIndicator) {
     HWND timer = MakeTimer(100);
     ASSERT_NE(nullptr, timer);
-    TimerWnd* t = TimerWnd::Instance();
+    TimerWnd* t = &TimerWnd::Instance();
     t->Restart(PerformanceCount() - 3723 * Frequency());  // 1 h 2 min 3 s ago
     t->Tick();
     ASSERT_EQ(1, t->Shown().hours);
@@ -113,7 +113,7 @@ TEST_F(OverlayPaint, TimerShowsTheTimeAndTheTopmostIndicator) {
 
 TEST_F(OverlayPaint, ClicksStartAndStopTheClockAndTheStateCanBeAsked) {
     HWND timer = MakeTimer(100);
-    TimerWnd* t = TimerWnd::Instance();
+    TimerWnd* t = &TimerWnd::Instance();
     t->Restart(PerformanceCount());
     t->Tick();
     SendMessageW(timer, WM_RBUTTONUP, 0, At(50, 10));
@@ -129,7 +129,7 @@ TEST_F(OverlayPaint, ClicksStartAndStopTheClockAndTheStateCanBeAsked) {
 
 TEST_F(OverlayPaint, TickRepaintsOnlyWhenTheShownSecondChanges) {
     HWND timer = MakeTimer(100);
-    TimerWnd* t = TimerWnd::Instance();
+    TimerWnd* t = &TimerWnd::Instance();
     const int64_t second = Frequency();
     t->Restart(PerformanceCount() - 5 * second);
     ValidateRect(timer, nullptr);
@@ -156,7 +156,7 @@ TEST_F(OverlayPaint, TimerRegionIsRoundedAndLeavesTheReadPixelsFree) {
     EXPECT_TRUE(PtInRegion(region.Get(), 123, 30));
 
     // The offsets move the read pixels: the region follows when asked.
-    AppSettings().OffsetX = 5;
+    Settings::Instance().OffsetX = 5;
     SendMessageW(timer, kReshapeOverlayMessage, 0, 0);
     GetWindowRgn(timer, region.Get());
     EXPECT_TRUE(PtInRegion(region.Get(), 120, 30));
@@ -164,8 +164,8 @@ TEST_F(OverlayPaint, TimerRegionIsRoundedAndLeavesTheReadPixelsFree) {
 }
 
 TEST_F(OverlayPaint, EnergyBarIsYellowToFortyPercentThenGreen) {
-    AppSettings().MaxHealth = 100;
-    HWND bar = EnergyWnd::Instance()->Create();
+    Settings::Instance().MaxHealth = 100;
+    HWND bar = EnergyWnd::Instance().Create();
     ASSERT_NE(nullptr, bar);
     DrainMessages();
     Picture drawn(bar);
@@ -179,33 +179,33 @@ TEST_F(OverlayPaint, EnergyBarIsYellowToFortyPercentThenGreen) {
 }
 
 TEST_F(OverlayPaint, StoredValuesOutOfRangeAreClampedWhereUsed) {
-    AppSettings().TimerSize = 5000;
-    AppSettings().OffsetX = 999;
-    AppSettings().OffsetY = INT32_MIN;
-    AppSettings().MaxHealth = 100;
-    HWND timer = TimerWnd::Instance()->Create();
-    HWND bar = EnergyWnd::Instance()->Create();
+    Settings::Instance().TimerSize = 5000;
+    Settings::Instance().OffsetX = 999;
+    Settings::Instance().OffsetY = INT32_MIN;
+    Settings::Instance().MaxHealth = 100;
+    HWND timer = TimerWnd::Instance().Create();
+    HWND bar = EnergyWnd::Instance().Create();
     DrainMessages();
     EXPECT_EQ(300, RectInParent(timer).right);
     EXPECT_EQ(60, RectInParent(timer).bottom);
     EXPECT_EQ(139, RectInParent(bar).left);
     EXPECT_EQ(3, RectInParent(bar).top);
-    EXPECT_EQ(5000, AppSettings().TimerSize.load()) << "the stored value is kept";
+    EXPECT_EQ(5000, Settings::Instance().TimerSize.load()) << "the stored value is kept";
 }
 
 // The timer page: a timer hidden by its hotkey stays hidden while the page
 // synchronises for other reasons; the size trackbar resizes the overlay.
 TEST_F(OverlayPaint, TimerPageSetsVisibilityOnlyWhenUseTimerChanges) {
     HWND timer = MakeTimer(100);
-    HWND page = TimerDlg::Instance()->Create(game.Handle());
+    HWND page = TimerDlg::Instance().Create(game.Handle());
     ASSERT_NE(nullptr, page);
     DrainMessages();
     ASSERT_TRUE(Shown(timer));
 
-    TimerWnd::Instance()->Hide();  // the hotkey action
+    TimerWnd::Instance().Hide();  // the hotkey action
     DrainMessages();
     ASSERT_FALSE(Shown(timer));
-    TimerDlg::Instance()->Sync(true);
+    TimerDlg::Instance().Sync(true);
     SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_TIMER_AUTOSTART, BN_CLICKED), 0);
     DrainMessages();
     EXPECT_FALSE(Shown(timer)) << "UseTimer did not change";
@@ -214,7 +214,7 @@ TEST_F(OverlayPaint, TimerPageSetsVisibilityOnlyWhenUseTimerChanges) {
     SendMessageW(size, TBM_SETPOS, TRUE, 200);
     SendMessageW(page, WM_HSCROLL, TB_ENDTRACK, reinterpret_cast<LPARAM>(size));
     DrainMessages();
-    EXPECT_EQ(200, AppSettings().TimerSize.load());
+    EXPECT_EQ(200, Settings::Instance().TimerSize.load());
     EXPECT_EQ(200, RectInParent(timer).right);
     EXPECT_EQ(40, RectInParent(timer).bottom);
 

@@ -100,7 +100,7 @@ TEST(OverlayPreview, DISABLED_WritesAPicture) {
                                 nullptr, wc.hInstance, nullptr);
     ShowWindow(game, SW_SHOWNOACTIVATE);
 
-    Settings& s = AppSettings();
+    Settings& s = Settings::Instance();
     s.UseTimer = 1;
     s.TimerSize = 150;
     s.MaxHealth = 100;
@@ -111,15 +111,15 @@ TEST(OverlayPreview, DISABLED_WritesAPicture) {
     s.DownNote = 3;
     s.SideNote = 6;
     SetNotePanelVisible(1);
-    TimerWnd* timer = TimerWnd::Instance();
+    TimerWnd* timer = &TimerWnd::Instance();
     timer->Create();
-    EnergyWnd::Instance()->Create();
-    LoadSongSheets(AppSongSheets(), songs);
-    AppSongSheets().ComputeKeys();
-    FluteWnd* sheet = FluteWnd::Instance();
+    EnergyWnd::Instance().Create();
+    LoadSongSheets(SongSheets::Instance(), songs);
+    SongSheets::Instance().ComputeKeys();
+    FluteWnd* sheet = &FluteWnd::Instance();
     sheet->Create();
     ShowOverlay(sheet->Live(), true);  // made hidden; the page would show it beside the note panel
-    sheet->SetSongs(PlayableSongs(*AppSongSheets().Snapshot(), 1, 6, 3));
+    sheet->SetSongs(PlayableSongs(*SongSheets::Instance().Snapshot(), 1, 6, 3));
     const int32_t attack[5] = {3, 6, 1, 0, 0}, heal[5] = {1, 6, 0, 0, 0};
     sheet->OnNotes(attack);
     sheet->OnNotes(heal);
@@ -135,7 +135,7 @@ TEST(OverlayPreview, DISABLED_WritesAPicture) {
     EXPECT_TRUE(SaveScreen(r, file)) << file;
     std::printf("overlay preview: %s, %zu songs listed\n", file.c_str(), sheet->SongCount());
     timer->Close();
-    EnergyWnd::Instance()->Close();
+    EnergyWnd::Instance().Close();
     sheet->Close();
     SetNotePanelVisible(0);
     DestroyWindow(game);
@@ -157,11 +157,11 @@ TEST(OverlayPaintTime, DISABLED_PerPaint) {
     testing::SettingsGuard settings;
     testing::FakeGameWindow game;
     ShowWindow(game.Handle(), SW_SHOWNOACTIVATE);
-    Settings& s = AppSettings();
+    Settings& s = Settings::Instance();
     s.UseTimer = 1;
     s.TimerSize = 150;
-    TimerWnd* timer = TimerWnd::Instance();
-    FluteWnd* sheet = FluteWnd::Instance();
+    TimerWnd* timer = &TimerWnd::Instance();
+    FluteWnd* sheet = &FluteWnd::Instance();
     HWND timerWindow = timer->Create();
     HWND sheetWindow = sheet->Create();
     Sheet songs[4];
