@@ -33,14 +33,34 @@ bool UnderWine() {
 // The game window the overlays were last created over, and (top-level mode)
 // the frame they are placed for. The frame is written on the overlay thread
 // and read by the worker; the lock guards only the copy.
-std::atomic<HWND> heldGame{nullptr};
-std::mutex placedLock;
-GameFrame placedFrame;
+class HeldGame {
+public:
+    static HeldGame& Instance() {
+        static HeldGame held;
+        return held;
+    }
 
-void SetPlacedFrame(const GameFrame& frame) {
-    std::lock_guard<std::mutex> guard(placedLock);
-    placedFrame = frame;
-}
+    HWND Game() const { return window_.load(); }
+    // Holds `game` from now on; false when it was held already.
+    bool Hold(HWND game) { return window_.exchange(game) != game; }
+    void Release() { window_ = nullptr; }
+
+    GameFrame Frame() const {
+        std::lock_guard<std::mutex> guard(lock_);
+        return frame_;
+    }
+    void Place(const GameFrame& frame) {
+        std::lock_guard<std::mutex> guard(lock_);
+        frame_ = frame;
+    }
+
+private:
+    HeldGame() = default;
+
+    std::atomic<HWND> window_{nullptr};
+    mutable std::mutex lock_;
+    GameFrame frame_;
+};
 
 bool IsGameWindow(HWND window) {
     wchar_t name[32] = {};
@@ -87,7 +107,7 @@ void ApplyWanted(HWND overlay) {
         ShowWindow(overlay, SW_HIDE);
         return;
     }
-    HWND game = heldGame;
+    HWND game = HeldGame::Instance().Game();
     if (IsWindowVisible(overlay) || !game) ShowWindow(overlay, SW_SHOWNOACTIVATE);
     else SetWindowPos(overlay, InsertAfterForGame(game), 0, 0, 0, 0, kRaiseFlags | SWP_SHOWWINDOW);
 }
@@ -106,16 +126,13 @@ OverlayMode ActiveOverlayMode() {
 void UseOverlayMode(OverlayMode mode) { modeChoice = static_cast<int>(mode); }
 
 HWND OverlayGameWindow() {
-    HWND held = heldGame;
+    HWND held = HeldGame::Instance().Game();
     return IsGameWindow(held) ? held : FindGameWindow();
 }
 
-HWND FollowedGameWindow() { return heldGame; }
+HWND FollowedGameWindow() { return HeldGame::Instance().Game(); }
 
-GameFrame PlacedGameFrame() {
-    std::lock_guard<std::mutex> guard(placedLock);
-    return placedFrame;
-}
+GameFrame PlacedGameFrame() { return HeldGame::Instance().Frame(); }
 
 GameFrame ReadGameFrame(HWND game) {
     GameFrame frame;
@@ -135,12 +152,12 @@ GameFrame ReadGameFrame(HWND game) {
 }
 
 void FollowGameNow(HWND game, const GameFrame& now) {
-    if (game != heldGame.load()) return;  // a job for a game the overlays left
+    if (game != HeldGame::Instance().Game()) return;  // a job for a game the overlays left
     const GameFrame placed = PlacedGameFrame();
     const FollowPlan plan = PlanFollow(placed, now);
     if (plan.Nothing()) return;
     // The new frame first: the moves below then keep each overlay's client position.
-    SetPlacedFrame(FrameAfter(placed, now));
+    HeldGame::Instance().Place(FrameAfter(placed, now));
     HWND after = plan.raise ? InsertAfterForGame(game) : nullptr;
     for (HWND overlay : OwnTopLevelOverlays()) {
         if (plan.close) {
@@ -155,7 +172,7 @@ void FollowGameNow(HWND game, const GameFrame& now) {
         if (plan.hide || plan.show) ApplyWanted(overlay);
         if (plan.raise) SetWindowPos(overlay, after, 0, 0, 0, 0, kRaiseFlags);
     }
-    if (plan.close) heldGame = nullptr;
+    if (plan.close) HeldGame::Instance().Release();
 }
 
 void RegisterOverlayClass(const wchar_t* className, WNDPROC procedure) {
@@ -177,7 +194,7 @@ HWND CreateOverlay(Window& overlay, const OverlayLook& look) {
     RegisterOverlayClass(look.className, overlay.DialogProc());
     if (!TopLevel()) {
         EnsureClipsChildren(game);
-        heldGame = game;
+        HeldGame::Instance().Hold(game);
         overlay.handle = CreateWindowExW(look.exStyle, look.className, look.title, look.style, look.x, look.y,
                                          look.width, look.height, game, nullptr, ModuleInstance(), nullptr);
         return overlay.handle;
@@ -186,9 +203,9 @@ HWND CreateOverlay(Window& overlay, const OverlayLook& look) {
     // Over another game window than before: overlays left over another one
     // go (the manager makes them again over this one), and the overlays start
     // from this window's frame.
-    if (heldGame.exchange(game) != game) {
+    if (HeldGame::Instance().Hold(game)) {
         for (HWND old : OwnTopLevelOverlays()) DestroyWindow(old);
-        SetPlacedFrame(ReadGameFrame(game));
+        HeldGame::Instance().Place(ReadGameFrame(game));
     } else {
         FollowGameNow(game, ReadGameFrame(game));
     }
