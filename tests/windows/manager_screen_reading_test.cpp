@@ -39,6 +39,7 @@ class ManagerScreenReading : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_EQ(nullptr, FindWindowW(kGameWindowClass, nullptr)) << "another game window is open";
+        ResetGameWatch();
         dummy = std::make_unique<DummyGame>();
         if (!dummy->Started()) GTEST_SKIP() << "DummyGKR.exe is not beside the test program";
         ASSERT_NE(nullptr, dummy->Window());
