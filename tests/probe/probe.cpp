@@ -537,14 +537,7 @@ int Run(const std::vector<std::wstring>& a) {
         if (!IsWindow(h)) { Print("no window\n"); return 1; }
         ClientToScreen(h, &p);
         HDC screen = CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr);
-        HDC mem = CreateCompatibleDC(screen);
-        HBITMAP bmp = CreateCompatibleBitmap(screen, 1, 1);
-        HGDIOBJ old = SelectObject(mem, bmp);
-        BitBlt(mem, 0, 0, 1, 1, screen, p.x, p.y, SRCCOPY);
-        COLORREF c = GetPixel(mem, 0, 0);
-        SelectObject(mem, old);
-        DeleteObject(bmp);
-        DeleteDC(mem);
+        const COLORREF c = ScreenColor(screen, p);
         DeleteDC(screen);
         Print("pixel %s %s %d %d %d\n", Utf8(a[2]).c_str(), Utf8(a[3]).c_str(),
               GetRValue(c), GetGValue(c), GetBValue(c));
