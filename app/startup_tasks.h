@@ -20,8 +20,9 @@ constexpr StartupTask kStartupTasks[] = {
     {dispatch::TaskGameWatch, 1.0},
     {dispatch::TaskNotePanel, 0.5},
     // Wine tells no other process of a window's moves, so top-level overlays
-    // look at the game on the worker's passes, which run anyway (no extra
-    // wake), well within the quarter second a player notices.
+    // look at the game ten times a second, well within the quarter second a
+    // player notices; the worker rests this task unless such overlays stand
+    // over a game.
     {dispatch::TaskFollowGame, 0.1},
 };
 
