@@ -144,11 +144,9 @@ bool AppCore::StartWorker() {
     return workerThread_ != nullptr;
 }
 
-void AppCore::Wake() { WakeWorker(); }
-
 bool AppCore::StopWorker(DWORD boundMs) {
     running_ = 0;
-    Wake();
+    WakeWorker();
     if (!workerThread_) return true;
     if (!WaitForThreadAnsweringSends(workerThread_, boundMs)) return false;
     CloseHandle(workerThread_);

@@ -34,10 +34,6 @@ public:
     // thread only.
     bool StartWorker();
 
-    // Ends the worker's wait at once: from any thread, after a change to
-    // what is due (a timer started, a binding, the songs listed).
-    void Wake();
-
     // Tells the worker to end, wakes it and waits at most boundMs for it (it
     // finishes a pass under way), answering messages that it sends to this
     // thread's windows meanwhile. True when the worker has ended (or never
