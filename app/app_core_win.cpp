@@ -22,19 +22,13 @@ namespace gkr {
 namespace {
 
 // The worker's view of the platform: the performance counter, the wait on
-// the wake event, the dispatcher, the input poll (whose matched actions go to
+// the wake signal, the dispatcher, the input poll (whose matched actions go to
 // the dispatcher) and what the overlays need. Nothing here asks Wine whether
 // a window is valid: that is asked where a window is acted on.
 class CoreWorkerHost : public WorkerHost {
 public:
-    CoreWorkerHost(AppCore& core, HANDLE wake) : core_(core), wake_(wake) {}
-    bool Wait(uint32_t ms) override {
-        if (!wake_) {
-            ::Sleep(ms);
-            return false;
-        }
-        return WaitForSingleObject(wake_, ms) == WAIT_OBJECT_0;
-    }
+    explicit CoreWorkerHost(AppCore& core) : core_(core) {}
+    bool Wait(uint32_t ms) override { return WaitForWorkerWake(ms); }
     int64_t Now() override { return PerformanceCount(); }
     int64_t Frequency() override { return PerformanceFrequency(); }
     void Dispatch(int32_t code) override { core_.Dispatch(code); }
@@ -51,7 +45,6 @@ public:
 
 private:
     AppCore& core_;
-    HANDLE wake_;
 };
 
 }  // namespace
@@ -130,7 +123,7 @@ void AppCore::Dispatch(int32_t code) {
 }
 
 int32_t AppCore::RunWorker() {
-    CoreWorkerHost host(*this, WorkerWakeEvent());
+    CoreWorkerHost host(*this);
     return RunWorkerLoop(tasks_, running_, host);
 }
 

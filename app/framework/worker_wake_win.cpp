@@ -1,14 +1,68 @@
 #include "app/framework/worker_wake_win.h"
 
+#include <windows.h>
+
+#include "app/framework/system_library_win.h"
+
 namespace gkr {
 
-HANDLE WorkerWakeEvent() {
-    static const HANDLE event = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-    return event;
-}
+namespace {
 
-void WakeWorker() {
-    if (HANDLE event = WorkerWakeEvent()) SetEvent(event);
-}
+// The worker waits on a counter of wakes. Where the system waits on an
+// address (Windows 8 on, and Wine, where it is a futex) a wait costs no call
+// into the Wine server, unlike a wait on an event: the worker waits several
+// times a second for hours. Windows 7 falls back to an auto-reset event.
+using WaitOnAddressFunction = BOOL(WINAPI*)(volatile VOID*, PVOID, SIZE_T, DWORD);
+using WakeByAddressFunction = VOID(WINAPI*)(PVOID);
+
+class WakeSignal {
+public:
+    static WakeSignal& Instance() {
+        static WakeSignal signal;
+        return signal;
+    }
+
+    bool Wait(uint32_t ms) {
+        LONG now = InterlockedCompareExchange(&wakes_, 0, 0);
+        if (now == seen_) {
+            if (waitOnAddress_) waitOnAddress_(&wakes_, &now, sizeof now, ms);
+            else if (event_) WaitForSingleObject(event_, ms);
+            else Sleep(ms);
+            now = InterlockedCompareExchange(&wakes_, 0, 0);
+        }
+        const bool woken = now != seen_;
+        seen_ = now;
+        return woken;
+    }
+
+    void Wake() {
+        InterlockedIncrement(&wakes_);
+        if (wakeByAddress_) wakeByAddress_(const_cast<LONG*>(&wakes_));
+        else if (event_) SetEvent(event_);
+    }
+
+private:
+    WakeSignal()
+        : waitOnAddress_(SystemFunction<WaitOnAddressFunction>(L"kernelbase.dll", "WaitOnAddress")),
+          wakeByAddress_(SystemFunction<WakeByAddressFunction>(L"kernelbase.dll", "WakeByAddressAll")) {
+        if (!waitOnAddress_ || !wakeByAddress_) {
+            waitOnAddress_ = nullptr;
+            wakeByAddress_ = nullptr;
+            event_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+        }
+    }
+
+    volatile LONG wakes_ = 0;
+    LONG seen_ = 0;  // the waiting thread's only
+    WaitOnAddressFunction waitOnAddress_;
+    WakeByAddressFunction wakeByAddress_;
+    HANDLE event_ = nullptr;  // alive for the whole process
+};
+
+}  // namespace
+
+bool WaitForWorkerWake(uint32_t ms) { return WakeSignal::Instance().Wait(ms); }
+
+void WakeWorker() { WakeSignal::Instance().Wake(); }
 
 }  // namespace gkr

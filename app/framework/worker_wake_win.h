@@ -3,13 +3,14 @@
 // it from any thread, without knowing the worker itself.
 #pragma once
 
-#include <windows.h>
+#include <cstdint>
 
 namespace gkr {
 
-// The event the worker waits on: auto-reset, made on first use, alive for
-// the whole process. NULL if it could not be made (the worker then sleeps).
-HANDLE WorkerWakeEvent();
+// Waits at most ms milliseconds; true when woken, by a wake during the wait
+// or one since the last wait ended (none is lost). One waiting thread only:
+// the worker.
+bool WaitForWorkerWake(uint32_t ms);
 
 // Ends the worker's wait at once; harmless when it is not waiting.
 void WakeWorker();
