@@ -83,24 +83,41 @@ private:
 
 // Client point (OffsetX, OffsetY) on the screen: every capture is relative to
 // it. The offsets are clamped as for the energy bar, which moves with them.
-// False when the window is gone: the pass then reads nothing. (Asking the
-// game's window for a DC would tell the same at the cost of seven Wine
-// server round trips on every pass.)
-//
+// False when the window is gone. (Asking the game's window for a DC would
+// tell the same at the cost of seven Wine server round trips on every pass.)
+bool CaptureOriginOf(HWND game, POINT& origin) {
+    const Settings& s = Settings::Instance();
+    origin = POINT{ClampOffset(s.OffsetX.load()), ClampOffset(s.OffsetY.load())};
+    return ClientToScreen(game, &origin) != FALSE;
+}
+
 // Top-level overlays cut the examined pixels out of themselves where the
 // game was when they were placed; after a move, until they follow, they may
 // cover the pixels the reading is about to examine: no reading then.
-bool CaptureOrigin(HWND game, POINT& origin) {
-    Settings& s = Settings::Instance();
-    const POINT offset{ClampOffset(s.OffsetX.load()), ClampOffset(s.OffsetY.load())};
-    origin = offset;
-    if (!ClientToScreen(game, &origin)) return false;
+bool OverlaysClearOf(HWND game, POINT origin) {
     if (ActiveOverlayMode() != OverlayMode::TopLevel || game != FollowedGameWindow()) return true;
     // Without an overlay nothing follows the game, and nothing covers it.
     if (!TimerWnd::Instance().Exists() && !EnergyWnd::Instance().Exists() && !FluteWnd::Instance().Exists())
         return true;
+    const Settings& s = Settings::Instance();
     const GameFrame placed = PlacedGameFrame();
-    return !placed.shown || (origin.x - offset.x == placed.originX && origin.y - offset.y == placed.originY);
+    return !placed.shown || (origin.x - ClampOffset(s.OffsetX.load()) == placed.originX &&
+                             origin.y - ClampOffset(s.OffsetY.load()) == placed.originY);
+}
+
+// The game window to read (the one holding the overlays while it exists,
+// else the lookup's) and its capture origin; nullptr when there is none or
+// the overlays have not yet followed it. The held window is asked for its
+// origin straight away, a question that fails once it is gone: a separate
+// "is it still a window?" would be one more Wine server round trip on each
+// of the three readings a second.
+HWND GameToRead(POINT& origin) {
+    HWND game = FollowedGameWindow();
+    if (!game || !CaptureOriginOf(game, origin)) {
+        game = OverlayGameWindow();
+        if (!game || !CaptureOriginOf(game, origin)) return nullptr;
+    }
+    return OverlaysClearOf(game, origin) ? game : nullptr;
 }
 
 // A quest ended: the song effects of that quest no longer count.
@@ -120,11 +137,10 @@ void TaskFollowGame() {
     if (!game) return;
     RECT r = {};
     const bool exists = GetWindowRect(game, &r) != FALSE;
-    const auto style = static_cast<uint32_t>(exists ? GetWindowLongW(game, GWL_STYLE) : 0);
     const GameFrame placed = PlacedGameFrame();
     GameWatch& watch = GameWatch::Instance();
-    if (!watch.followLook.NeedsFullLook(reinterpret_cast<uintptr_t>(game), exists,
-                                  {r.left, r.top, r.right, r.bottom, style}, !placed.overlaysOnTop))
+    if (!watch.followLook.NeedsFullLook(reinterpret_cast<uintptr_t>(game), exists, {r.left, r.top, r.right, r.bottom},
+                                        !placed.overlaysOnTop))
         return;
     if (PlanFollow(placed, ReadGameFrame(game)).Nothing()) return;
     if (!watch.ClaimFollowJob()) return;
@@ -135,9 +151,9 @@ void TaskFollowGame() {
 }
 
 void TaskGameWatch() {
-    HWND game = OverlayGameWindow();
     POINT origin;
-    if (!game || !CaptureOrigin(game, origin)) return;
+    HWND game = GameToRead(origin);
+    if (!game) return;
 
     Settings& settings = Settings::Instance();
     GameWatch& state = GameWatch::Instance();
@@ -169,9 +185,9 @@ void TaskNotePanel() {
         state.notePanel.OnPanelHidden();
         return;
     }
-    HWND game = OverlayGameWindow();
     POINT origin;
-    if (!game || !CaptureOrigin(game, origin)) return;
+    HWND game = GameToRead(origin);
+    if (!game) return;
     state.Watching(game);
 
     const PixelBlock panel = state.panel.Capture(state.Display(), origin, kNotePanelRect, state.panelPixels);

@@ -2,7 +2,8 @@
 // them (the scheduler keeps the order of this table): the game watch first,
 // so every pass reads the screen before the other tasks act on what it found.
 // The timer and the song panel are repainted by the worker when their faces
-// change, not on a period.
+// change, and top-level overlays look at the game at their own pace
+// (LookPace), not on a period.
 #pragma once
 
 #include <cstdint>
@@ -19,11 +20,6 @@ struct StartupTask {
 constexpr StartupTask kStartupTasks[] = {
     {dispatch::TaskGameWatch, 1.0},
     {dispatch::TaskNotePanel, 0.5},
-    // Wine tells no other process of a window's moves, so top-level overlays
-    // look at the game ten times a second, well within the quarter second a
-    // player notices; the worker rests this task unless such overlays stand
-    // over a game.
-    {dispatch::TaskFollowGame, 0.1},
 };
 
 }  // namespace gkr

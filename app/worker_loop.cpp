@@ -16,6 +16,22 @@ bool PollPace::Take(int64_t now, int64_t period) {
     return true;
 }
 
+void LookPace::Want(bool wanted, int64_t now) {
+    if (wanted && !looking_) last_ = now;
+    looking_ = wanted;
+}
+
+std::optional<int64_t> LookPace::Next(int64_t period) const {
+    if (!looking_ || period <= 0) return std::nullopt;
+    return last_ + period;
+}
+
+bool LookPace::Take(int64_t now, int64_t period) {
+    if (!looking_ || period <= 0 || now - last_ < period / 2) return false;
+    last_ = now;
+    return true;
+}
+
 uint32_t WaitMsUntil(std::optional<int64_t> due, int64_t now, int64_t frequency) {
     if (!due || frequency <= 0) return kLongestWaitMs;
     if (*due <= now) return 0;
@@ -49,24 +65,31 @@ int32_t RunWorkerLoop(TaskScheduler& tasks, const std::atomic<int32_t>& running,
     if (running.load() == 0) return 0;
     const TaskScheduler::Dispatcher dispatch = [&host](int32_t code) { host.Dispatch(code); };
     PollPace pace;
+    LookPace look;
     for (;;) {
         const int64_t frequency = host.Frequency();
         const int64_t pollPeriod = static_cast<int64_t>(static_cast<double>(frequency) * kHotkeyPollSeconds);
+        const int64_t lookPeriod = static_cast<int64_t>(static_cast<double>(frequency) * kFollowLookSeconds);
 
         // The note panel rests while hidden; one last reading lets it forget
         // the notes it last saw.
         const bool panelShown = host.NotePanelShown();
-        if (tasks.SetActive(dispatch::TaskNotePanel, panelShown) && !panelShown) host.Dispatch(dispatch::TaskNotePanel);
-        tasks.SetActive(dispatch::TaskFollowGame, host.FollowingGame());
+        if (tasks.SetActive(dispatch::TaskNotePanel, panelShown, frequency) && !panelShown)
+            host.Dispatch(dispatch::TaskNotePanel);
 
         int64_t now = host.Now();
         pace.Want(host.PollWanted(), now, pollPeriod);
+        look.Want(host.FollowingGame(), now);
         const std::optional<int64_t> timerAt = host.TimerFaceChange(now);
         const std::optional<int64_t> sheetAt = host.SheetFaceChange(now);
         const int64_t taskSlack = static_cast<int64_t>(static_cast<double>(frequency) * kTaskSlackSeconds);
         const int64_t repaintSlack = static_cast<int64_t>(static_cast<double>(frequency) * kRepaintSlackSeconds);
         const std::optional<int64_t> due = SharedWake(
-            {{tasks.NextDue(frequency), taskSlack}, {pace.Next(), 0}, {timerAt, repaintSlack}, {sheetAt, repaintSlack}});
+            {{tasks.NextDue(frequency), taskSlack},
+             {pace.Next(), 0},
+             {look.Next(lookPeriod), 0},
+             {timerAt, repaintSlack},
+             {sheetAt, repaintSlack}});
         const uint32_t waitMs = WaitMsUntil(due, now, frequency);
         const bool woken = waitMs > 0 && host.Wait(waitMs);
         // Stopped during the wait: the program is going down, so no new pass
@@ -74,6 +97,9 @@ int32_t RunWorkerLoop(TaskScheduler& tasks, const std::atomic<int32_t>& running,
         if (running.load() == 0) return 0;
 
         now = host.Now();
+        // Looked at before the reading, which skips a pass while the overlays
+        // have not yet followed a move.
+        if (look.Take(now, lookPeriod)) host.Dispatch(dispatch::TaskFollowGame);
         tasks.RunDueTasks(now, frequency, dispatch);
         // Woken: a timer may have been started, or songs relisted; the
         // repaints compare the faces and act only on a change.

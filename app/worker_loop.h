@@ -28,7 +28,7 @@ public:
     virtual bool NotePanelShown() = 0;  // the note panel is read only while shown
     virtual bool PollWanted() = 0;      // some hotkey can match
     // Overlays stand over a game window they must follow by looking (Wine's
-    // top-level overlays): only then does the look at the game run.
+    // top-level overlays): only then is the game looked at (TaskFollowGame).
     virtual bool FollowingGame() { return false; }
     // The first clock value after `now` at which the timer's or the song
     // panel's face changes; nothing while it cannot change.
@@ -58,6 +58,28 @@ public:
 private:
     std::optional<int64_t> next_;
 };
+
+// When top-level overlays next look at the game window they follow: at most
+// `period` after the last look, and on any pass that comes at least half a
+// period after it, so most looks ride on wakes the worker makes anyway
+// (the screen reading, the repaints) instead of waking it on their own.
+class LookPace {
+public:
+    // Called before each wait; a look that becomes wanted is due one period on.
+    void Want(bool wanted, int64_t now);
+    std::optional<int64_t> Next(int64_t period) const;
+    // True (and the look counted as made) when a look is due or may ride on this pass.
+    bool Take(int64_t now, int64_t period);
+
+private:
+    bool looking_ = false;
+    int64_t last_ = 0;  // the last look, while looking_
+};
+
+// How often top-level overlays look at the game: a move, resize, minimise or
+// restore is followed within about this long plus the overlay thread's move,
+// inside the quarter second a player notices.
+constexpr double kFollowLookSeconds = 0.15;
 
 // A deadline and how late it may be met without anyone seeing it.
 struct Deadline {

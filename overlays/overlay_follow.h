@@ -43,18 +43,18 @@ GameFrame FrameAfter(const GameFrame& placedFor, const GameFrame& now);
 
 // The worker's look at the game window on each follow pass. Every question
 // to another process's window is a round trip to the Wine server, so a pass
-// asks for the window's rectangle and style alone (a move, resize, minimise,
-// restore or hide changes one of them) and reads the whole frame only when
-// they changed, a raise is due, or once every kPasses passes (the game
-// coming to the front changes neither).
+// asks for the window's rectangle alone (a move, resize, minimise or restore
+// changes it) and reads the whole frame (style, client origin, what lies
+// above it) only when it changed, a raise is due, or once every kPasses
+// passes: a game hidden where it stands, or brought to the front, changes no
+// rectangle and is seen within about a second.
 class FollowLook {
 public:
-    static constexpr int kPasses = 10;
+    static constexpr int kPasses = 7;
     struct Glance {
         int32_t left = 0, top = 0, right = 0, bottom = 0;
-        uint32_t style = 0;
         bool operator==(const Glance& o) const {
-            return left == o.left && top == o.top && right == o.right && bottom == o.bottom && style == o.style;
+            return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
         }
     };
     // `game` names the window (its handle); `glance` as read now (`exists`

@@ -63,8 +63,17 @@ private:
 };
 
 bool IsGameWindow(HWND window) {
+    // The class is asked once per window: a handle names one window until it
+    // is destroyed (a new window gets a new handle), so after that whether it
+    // still exists is enough. The screen reading asks three times a second,
+    // and under Wine each question is a call into the Wine server.
+    static std::atomic<HWND> checked{nullptr};
+    if (!window || !IsWindow(window)) return false;
+    if (checked.load() == window) return true;
     wchar_t name[32] = {};
-    return window && IsWindow(window) && GetClassNameW(window, name, 32) && wcscmp(name, kGameWindowClass) == 0;
+    if (!GetClassNameW(window, name, 32) || wcscmp(name, kGameWindowClass) != 0) return false;
+    checked = window;
+    return true;
 }
 
 bool TopLevel() { return ActiveOverlayMode() == OverlayMode::TopLevel; }
@@ -281,16 +290,16 @@ void ResizeOverlay(HWND overlay, int width, int height) {
 }
 
 bool TopLevelOverlayMessage(HWND overlay, UINT message, LPARAM lParam, LRESULT& result) {
-    if (!IsTopLevelOverlay(overlay)) return false;
+    // The mark is asked only for the two messages it decides: under Wine a
+    // window property lives in the Wine server, and a paint should not ask it.
+    const bool ownerShows = message == WM_SHOWWINDOW && (lParam == SW_PARENTCLOSING || lParam == SW_PARENTOPENING);
+    if ((message != WM_MOUSEACTIVATE && !ownerShows) || !IsTopLevelOverlay(overlay)) return false;
     if (message == WM_MOUSEACTIVATE) {
         result = MA_NOACTIVATE;  // a click leaves the focus with the game
         return true;
     }
-    if (message == WM_SHOWWINDOW && (lParam == SW_PARENTCLOSING || lParam == SW_PARENTOPENING)) {
-        result = 0;  // the follower alone decides, so a switched-off panel stays hidden
-        return true;
-    }
-    return false;
+    result = 0;  // the owner's showing: the follower alone decides, so a switched-off panel stays hidden
+    return true;
 }
 
 void KeepGameClipping(HWND overlay) {

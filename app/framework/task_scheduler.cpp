@@ -116,14 +116,26 @@ std::optional<int64_t> TaskScheduler::NextDue(int64_t frequency) const {
     return next;
 }
 
-bool TaskScheduler::SetActive(int32_t code, bool active) {
+bool TaskScheduler::SetActive(int32_t code, bool active, int64_t frequency) {
     const int64_t now = clock_();
     std::lock_guard<std::mutex> lock(mutex_);
+    std::optional<int64_t> anchor;
+    for (const PeriodicTask& task : tasks_) {
+        if (task.active && task.code != code) {
+            anchor = task.lastDue;
+            break;
+        }
+    }
     bool changed = false;
     for (PeriodicTask& task : tasks_) {
         if (task.code != code || task.active == active) continue;
         task.active = active;
-        if (active) task.lastDue = now;
+        if (active) {
+            const double period = task.interval * static_cast<double>(frequency);
+            task.lastDue = now;
+            if (anchor && *anchor <= now && period >= 1 && period <= 1e18)
+                task.lastDue = now - (now - *anchor) % static_cast<int64_t>(period);
+        }
         changed = true;
     }
     return changed;

@@ -58,9 +58,13 @@ public:
     std::optional<int64_t> NextDue(int64_t frequency) const;
 
     // Rests or wakes every task with this code. A task woken from rest starts
-    // a fresh period at the clock, so it neither runs at once nor catches up
-    // on the time it rested. True when some task changed state.
-    bool SetActive(int32_t code, bool active);
+    // a fresh period, so it neither runs at once nor catches up on the time it
+    // rested: the last period start at or before the clock that lies a whole
+    // number of its periods from the first running task's, so the two share
+    // the worker's wakes instead of each waking it on its own (at the clock
+    // itself when no other task runs or there is no time base). True when
+    // some task changed state.
+    bool SetActive(int32_t code, bool active, int64_t frequency);
 
     // Copies for inspection.
     std::vector<PeriodicTask> Tasks() const;

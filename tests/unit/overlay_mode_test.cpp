@@ -67,15 +67,14 @@ TEST(OverlayFollow, MovesShiftHidingWaitsAndAClosedGameTakesTheOverlays) {
 
 TEST(OverlayFollow, TheWholeFrameIsReadOnlyOnAChangeOrOnceInAWhile) {
     FollowLook look;
-    const FollowLook::Glance at{10, 20, 970, 788, 0x14cf0000}, moved{60, 20, 1020, 788, 0x14cf0000},
-        hidden{60, 20, 1020, 788, 0x04cf0000};
+    const FollowLook::Glance at{10, 20, 970, 788}, moved{60, 20, 1020, 788}, minimised{-32000, -32000, -31840, -31973};
     EXPECT_TRUE(look.NeedsFullLook(1, true, at, false)) << "the first pass";
     int quiet = 0;
     while (!look.NeedsFullLook(1, true, at, false)) ++quiet;
     EXPECT_EQ(FollowLook::kPasses - 1, quiet) << "a still game: once every few passes";
     EXPECT_TRUE(look.NeedsFullLook(1, true, moved, false));
     EXPECT_FALSE(look.NeedsFullLook(1, true, moved, false));
-    EXPECT_TRUE(look.NeedsFullLook(1, true, hidden, false)) << "hidden where it stands";
+    EXPECT_TRUE(look.NeedsFullLook(1, true, minimised, false));
     EXPECT_TRUE(look.NeedsFullLook(1, true, moved, true)) << "a raise is due";
     EXPECT_TRUE(look.NeedsFullLook(2, true, moved, false)) << "another game window";
     EXPECT_TRUE(look.NeedsFullLook(2, false, moved, false)) << "gone";

@@ -266,14 +266,14 @@ TEST_F(SchedulerTest, NextDueIsTheEarliestTaskAndMayLieInThePast) {
 TEST_F(SchedulerTest, ARestingTaskIsNeverDueAndWakesWithAFreshPeriod) {
     tasks.RegisterTask(-10, 1.0);
     tasks.RegisterTask(-11, 0.5);
-    EXPECT_TRUE(tasks.SetActive(-11, false));
-    EXPECT_FALSE(tasks.SetActive(-11, false));  // already resting
-    EXPECT_FALSE(tasks.SetActive(99, false));   // no such task
+    EXPECT_TRUE(tasks.SetActive(-11, false, kFrequency));
+    EXPECT_FALSE(tasks.SetActive(-11, false, kFrequency));  // already resting
+    EXPECT_FALSE(tasks.SetActive(99, false, kFrequency));   // no such task
     EXPECT_EQ(1001, tasks.NextDue(kFrequency));
     now = 10000;
     Pass();
     EXPECT_EQ(std::vector<int32_t>{-10}, ran);  // ten seconds of rest owe nothing
-    EXPECT_TRUE(tasks.SetActive(-11, true));
+    EXPECT_TRUE(tasks.SetActive(-11, true, kFrequency));
     EXPECT_EQ(10000, tasks.Tasks()[1].lastDue);
     now = 10500;
     Pass();
@@ -281,9 +281,46 @@ TEST_F(SchedulerTest, ARestingTaskIsNeverDueAndWakesWithAFreshPeriod) {
     now = 10501;
     Pass();
     EXPECT_EQ(std::vector<int32_t>({-10, -10, -10, -11}), ran);
-    tasks.SetActive(-10, false);
-    tasks.SetActive(-11, false);
+    tasks.SetActive(-10, false, kFrequency);
+    tasks.SetActive(-11, false, kFrequency);
     EXPECT_FALSE(tasks.NextDue(kFrequency).has_value());
+}
+
+// A task woken between the first running task's period starts keeps in step
+// with it, so both are due at the same tick and share one wake of the worker.
+TEST_F(SchedulerTest, AWokenTaskKeepsInStepWithTheFirstRunningTask) {
+    tasks.RegisterTask(-10, 1.0);
+    tasks.RegisterTask(-11, 0.5);
+    tasks.RegisterTask(-12, 0.3);
+    tasks.SetActive(-11, false, kFrequency);
+    tasks.SetActive(-12, false, kFrequency);
+    now = 1001;
+    Pass();  // -10's period now starts at 1000
+    now = 1730;
+    EXPECT_TRUE(tasks.SetActive(-11, true, kFrequency));
+    EXPECT_EQ(1500, tasks.Tasks()[1].lastDue);  // not due at once: 1730 - 1500 < 500
+    EXPECT_EQ(1001 + 1000, tasks.NextDue(kFrequency));
+    now = 2001;
+    ran.clear();
+    Pass();
+    EXPECT_EQ(std::vector<int32_t>({-10, -11}), ran);
+    // A period that does not divide the anchor's still starts a whole number
+    // of its periods from it; with nothing else running, at the clock.
+    now = 2500;
+    tasks.SetActive(-12, true, kFrequency);
+    EXPECT_EQ(2000 + 300, tasks.Tasks()[2].lastDue);
+    tasks.SetActive(-10, false, kFrequency);
+    tasks.SetActive(-11, false, kFrequency);
+    tasks.SetActive(-12, false, kFrequency);
+    now = 2777;
+    tasks.SetActive(-11, true, kFrequency);
+    EXPECT_EQ(2777, tasks.Tasks()[1].lastDue);
+    // No time base: at the clock.
+    tasks.SetActive(-11, false, kFrequency);
+    tasks.SetActive(-10, true, kFrequency);
+    now = 2900;
+    tasks.SetActive(-11, true, 0);
+    EXPECT_EQ(2900, tasks.Tasks()[1].lastDue);
 }
 
 }  // namespace

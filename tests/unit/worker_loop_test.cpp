@@ -108,10 +108,11 @@ TEST_F(WorkerLoopTest, TheNotePanelRestsWhileHiddenAfterOneLastReading) {
     EXPECT_EQ(4, host.Count("run -10"));
 }
 
-// The look at the game window costs wakes only while overlays follow it.
-TEST_F(WorkerLoopTest, TheGameIsFollowedOnlyWhileOverlaysStandOverIt) {
+// The look at the game window costs wakes only while overlays follow it,
+// never leaves more than its period between two looks, and rides on the
+// worker's other wakes: the timer's ticks here.
+TEST_F(WorkerLoopTest, TheGameIsLookedAtOnlyWhileOverlaysFollowItAndOnOtherWakes) {
     tasks.RegisterTask(dispatch::TaskGameWatch, 1.0);
-    tasks.RegisterTask(dispatch::TaskFollowGame, 0.1);
     host.stopAt = 2000;
     RunWorkerLoop(tasks, running, host);
     EXPECT_EQ(0, host.Count("run -4"));
@@ -120,10 +121,23 @@ TEST_F(WorkerLoopTest, TheGameIsFollowedOnlyWhileOverlaysStandOverIt) {
     running = 1;
     host.log.clear();
     host.followingGame = true;
-    host.stopAt = 4000;
+    host.timerStart = 2070;
+    host.stopAt = 5000;
     RunWorkerLoop(tasks, running, host);
-    EXPECT_GE(host.Count("run -4"), 15);
-    EXPECT_LE(host.Count("run -4"), 20);
+    std::vector<int64_t> looks;
+    for (const std::string& e : host.log) {
+        if (e.rfind("run -4 @", 0) == 0) looks.push_back(std::stoll(e.substr(8)));
+        // A tick half a period or more after the last look takes a look with it.
+        if (e.rfind("run -1 @", 0) == 0 && !looks.empty()) {
+            const int64_t tick = std::stoll(e.substr(8));
+            if (tick - looks.back() >= 75) ADD_FAILURE() << "no look rode on the tick at " << tick;
+        }
+    }
+    ASSERT_GE(looks.size(), 15u);
+    for (size_t i = 1; i < looks.size(); ++i) {
+        EXPECT_LE(looks[i] - looks[i - 1], 150) << "at " << looks[i];
+        EXPECT_GE(looks[i] - looks[i - 1], 75) << "at " << looks[i];
+    }
 }
 
 // The face shows whole seconds from the start: the worker wakes at each one,
