@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@
 #include "overlays/overlay_win.h"
 #include "app/framework/singleton.h"
 #include "app/framework/window_win.h"
+#include "app/framework/worker_wake_win.h"
 #include "resources/manager_ids.h"
 #include "tests/windows/manager_test_support.h"
 
@@ -213,6 +215,26 @@ std::wstring ClassName(HWND window) {
     wchar_t name[64] = {};
     GetClassNameW(window, name, 64);
     return name;
+}
+
+// A wake reaches the worker whether it comes before its wait or during it;
+// a wait without one lasts its whole time.
+TEST(WorkerWake, NoWakeIsLostAndAWaitWithoutOneLastsItsTime) {
+    WaitForWorkerWake(0);  // what earlier tests left
+    WakeWorker();
+    EXPECT_TRUE(WaitForWorkerWake(5000)) << "a wake before the wait";
+    ULONGLONG start = GetTickCount64();
+    EXPECT_FALSE(WaitForWorkerWake(120));
+    EXPECT_GE(GetTickCount64() - start, 100u);
+
+    std::thread waker([] {
+        Sleep(50);
+        WakeWorker();
+    });
+    start = GetTickCount64();
+    EXPECT_TRUE(WaitForWorkerWake(5000)) << "a wake during the wait";
+    EXPECT_LT(GetTickCount64() - start, 2000u);
+    waker.join();
 }
 
 TEST(Overlay, NoGameWindowMeansNoOverlay) {
