@@ -179,7 +179,7 @@ void FluteWnd::RefreshIfChanged() {
         std::lock_guard<std::mutex> guard(lock_);
         due = repaint_.Due(FacesNow());
     }
-    if (due) InvalidateRect(window, nullptr, FALSE);
+    if (due) RepaintOverlay(window);
 }
 
 std::optional<int64_t> FluteWnd::NextFaceChange(int64_t now) const {

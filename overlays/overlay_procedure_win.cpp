@@ -1,6 +1,7 @@
 #include "overlays/overlay_procedure_win.h"
 
 #include "app/framework/page_controls_win.h"
+#include "overlays/overlay_messages.h"
 
 namespace gkr {
 
@@ -13,6 +14,7 @@ LRESULT OverlayWindowMessage(Window& overlay, HWND window, UINT message, WPARAM 
         KeepGameClipping(window);  // the game may have dropped the style
         [[fallthrough]];
     case WM_PRINTCLIENT:
+    case kRepaintOverlayMessage:
         DrawOverlay(window, message, wParam, draw);
         return 0;
     case WM_NCDESTROY:

@@ -11,6 +11,7 @@
 #include "app/screen/examined_pixels.h"
 #include "overlays/overlay_thread_win.h"
 #include "overlays/overlay_geometry.h"
+#include "overlays/overlay_messages.h"
 #include "settings/settings.h"
 
 namespace gkr {
@@ -313,8 +314,16 @@ void DrawOverlay(HWND overlay, UINT message, WPARAM wParam, const OverlayDrawing
         draw(reinterpret_cast<HDC>(wParam), client.right, client.bottom);
         return;
     }
+    if (message == kRepaintOverlayMessage) {
+        if (WindowDC dc(overlay); dc) draw(dc.Get(), client.right, client.bottom);
+        return;
+    }
     PaintScope paint(overlay);
     draw(paint.Dc(), client.right, client.bottom);
+}
+
+void RepaintOverlay(HWND overlay) {
+    if (overlay) PostMessageW(overlay, kRepaintOverlayMessage, 0, 0);
 }
 
 void CloseOnOverlayThread(Window& overlay) {

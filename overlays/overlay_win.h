@@ -77,11 +77,15 @@ void ResizeOverlay(HWND overlay, int width, int height);
 // The overlay's window rectangle in the game window's client coordinates.
 RECT OverlayRectInGame(HWND overlay);
 
-// An overlay's WM_PAINT or WM_PRINTCLIENT (wParam: the DC to print into):
-// both draw the client area through `draw`, so PrintWindow gets exactly the
-// picture the screen gets.
+// An overlay's WM_PAINT, kRepaintOverlayMessage or WM_PRINTCLIENT (wParam:
+// the DC to print into): all draw the client area through `draw`, so
+// PrintWindow gets exactly the picture the screen gets.
 using OverlayDrawing = std::function<void(HDC dc, int width, int height)>;
 void DrawOverlay(HWND overlay, UINT message, WPARAM wParam, const OverlayDrawing& draw);
+
+// Asks the overlay to draw its changed face now (kRepaintOverlayMessage);
+// returns at once, so the worker never waits for the overlay thread.
+void RepaintOverlay(HWND overlay);
 
 // Destroys the overlay's window on the overlay thread, the only thread that
 // may; returns at once.

@@ -98,8 +98,7 @@ void TimerWnd::Tick() {
         if (face == shown_) return;
         shown_ = face;
     }
-    // Invalidated, not sent: the worker never waits for the overlay's thread.
-    InvalidateRect(window, nullptr, FALSE);
+    RepaintOverlay(window);
 }
 
 void TimerWnd::Hide() { ShowOverlay(UsableWindow(), false); }

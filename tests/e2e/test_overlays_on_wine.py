@@ -20,7 +20,7 @@ import gkrwine  # noqa: E402
 import test_game_hang  # noqa: E402
 
 SAMPLE_SONGS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "samples", "SData.xml")
-WM_SYSCOMMAND, SC_CLOSE = 0x0112, 0xF060
+WM_SYSCOMMAND, SC_CLOSE, WM_LBUTTONUP = 0x0112, 0xF060, 0x0202
 BM_GETCHECK = 0x00F0
 SW_HIDE, SW_SHOWNOACTIVATE, SW_MINIMIZE, SW_RESTORE = 0, 4, 6, 9
 FOLLOW_LIMIT_MS = 250
@@ -138,6 +138,15 @@ class TopLevelOverlays(unittest.TestCase):
         panel_white = ((px + width - 12 - ox, py + height - 3 - oy), WHITE)
         everything = bar_and_timer + [panel_white]
         wait_pixels(self.dummy.hwnd, everything, 8000)
+
+        # A click starts the clock; its face then changes on the screen every
+        # second (the worker's repaints, drawn without an invalidation).
+        timer = owned(self.dummy.hwnd)["GKRTimerWnd"][0]
+        WINE.session.probe_ok("post", hex(timer), WM_LBUTTONUP, 0, 50 | 10 << 16)
+        digits = [20, 2, 70, 16]  # client of the game, where the seconds are drawn
+        WINE.session.probe("wait-change", hex(self.dummy.hwnd), 2500, *digits)  # the click's own repaint, if seen
+        code, lines = WINE.session.probe("wait-change", hex(self.dummy.hwnd), 2500, *digits)
+        self.assertEqual(0, code, f"the running timer's face did not change on the screen: {lines}")
 
         # Counted from the request: the wait for the game window to be at its
         # new place (the client points follow it), then for the pixels.

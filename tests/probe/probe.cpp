@@ -39,12 +39,15 @@
 //                                         shows its colour on the display: pixels after N ms
 //                                         | exit 1 with the colours last seen
 //   wait-no-pixels HWND MS X Y R G B [...] until no point shows its colour
+//   wait-change HWND MS X Y W H           until the block at client X Y of HWND (W x H) on the
+//                                         display differs from its first reading: changed after N ms
 // Numbers may be decimal or 0x-hex. Several commands can be joined with ";".
 // "probe serve" answers batches read from stdin, one a line (see Serve).
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -344,6 +347,48 @@ COLORREF ScreenColor(HDC screen, POINT p) {
     return c;
 }
 
+// The display's pixels of a screen block.
+std::vector<unsigned char> ScreenBlock(HDC screen, POINT at, int width, int height) {
+    std::vector<unsigned char> bits(size_t(width) * size_t(height) * 4);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(mem, 0, 0, width, height, screen, at.x, at.y, SRCCOPY);
+    bits.resize(size_t(std::max(0L, GetBitmapBits(bmp, LONG(bits.size()), bits.data()))));
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    return bits;
+}
+
+// Polls the display until a block of the window's client area differs from
+// its first reading.
+int WaitChange(HWND h, DWORD timeout, POINT at, int width, int height) {
+    if (!IsWindow(h) || width <= 0 || height <= 0) return 2;
+    HDC screen = CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr);
+    const DWORD start = GetTickCount();
+    std::vector<unsigned char> first;
+    int code = 1;
+    for (;;) {
+        POINT p = at;
+        ClientToScreen(h, &p);
+        const std::vector<unsigned char> now = ScreenBlock(screen, p, width, height);
+        if (first.empty()) first = now;
+        else if (now != first) {
+            Print("changed after %lu ms\n", GetTickCount() - start);
+            code = 0;
+            break;
+        }
+        if (GetTickCount() - start >= timeout) {
+            Print("unchanged for %lu ms\n", timeout);
+            break;
+        }
+        Sleep(5);
+    }
+    DeleteDC(screen);
+    return code;
+}
+
 // Polls the display until every point shows its colour (all = true) or no
 // point does (all = false). Client points follow the window as it moves.
 int WaitPixels(const std::vector<std::wstring>& a, bool all) {
@@ -623,6 +668,9 @@ int Run(const std::vector<std::wstring>& a) {
         EnumWindows(ListOwned, (LPARAM)h);
         return 0;
     }
+    if (cmd == L"wait-change" && need(6))
+        return WaitChange(Hwnd(a[1]), (DWORD)Num(a[2]), POINT{(LONG)Num(a[3]), (LONG)Num(a[4])}, (int)Num(a[5]),
+                          (int)Num(a[6]));
     if ((cmd == L"wait-pixels" || cmd == L"wait-no-pixels") && need(7))
         return WaitPixels(a, cmd == L"wait-pixels");
     if (cmd == L"sleep" && need(1)) {
