@@ -146,7 +146,9 @@ GameFrame PlacedGameFrame() { return HeldGame::Instance().Frame(); }
 
 GameFrame ReadGameFrame(HWND game) {
     GameFrame frame;
-    if (!game || !IsWindow(game)) return frame;
+    if (!game) return frame;
+    // No separate "is it a window?": the origin cannot be read from a window
+    // that is gone, and each question is a Wine server round trip.
     const LONG style = GetWindowLongW(game, GWL_STYLE);
     POINT origin = {0, 0};
     if (!ClientToScreen(game, &origin)) return frame;

@@ -22,20 +22,15 @@ public:
         return signal;
     }
 
+    // A wait on an address may also end without a wake (rarely, and the
+    // worker's loop then simply waits again until its deadline by its own
+    // clock): returning then costs no extra wake, unlike waiting out the rest
+    // by a tick count that moves in steps of many milliseconds under Wine.
     bool Wait(uint32_t ms) {
         LONG now = InterlockedCompareExchange(&wakes_, 0, 0);
-        if (now == seen_ && waitOnAddress_) {
-            // A wait on an address may end without a wake: wait out the rest.
-            const ULONGLONG end = GetTickCount64() + ms;
-            for (DWORD left = ms; now == seen_;) {
-                waitOnAddress_(&wakes_, &now, sizeof now, left);
-                now = InterlockedCompareExchange(&wakes_, 0, 0);
-                const ULONGLONG at = GetTickCount64();
-                if (at >= end) break;
-                left = static_cast<DWORD>(end - at);
-            }
-        } else if (now == seen_) {
-            if (event_) WaitForSingleObject(event_, ms);
+        if (now == seen_) {
+            if (waitOnAddress_) waitOnAddress_(&wakes_, &now, sizeof now, ms);
+            else if (event_) WaitForSingleObject(event_, ms);
             else Sleep(ms);
             now = InterlockedCompareExchange(&wakes_, 0, 0);
         }

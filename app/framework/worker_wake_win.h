@@ -7,9 +7,9 @@
 
 namespace gkr {
 
-// Waits at most ms milliseconds; true when woken, by a wake during the wait
-// or one since the last wait ended (none is lost). One waiting thread only:
-// the worker.
+// Waits at most ms milliseconds (rarely less); true when woken, by a wake
+// during the wait or one since the last wait ended (none is lost). One
+// waiting thread only: the worker.
 bool WaitForWorkerWake(uint32_t ms);
 
 // Ends the worker's wait at once; harmless when it is not waiting.

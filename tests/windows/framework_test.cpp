@@ -218,20 +218,18 @@ std::wstring ClassName(HWND window) {
 }
 
 // A wake reaches the worker whether it comes before its wait or during it;
-// a wait without one lasts its whole time.
-TEST(WorkerWake, NoWakeIsLostAndAWaitWithoutOneLastsItsTime) {
+// a wait without one reports none.
+TEST(WorkerWake, NoWakeIsLostAndAWaitWithoutOneReportsNone) {
     WaitForWorkerWake(0);  // what earlier tests left
     WakeWorker();
     EXPECT_TRUE(WaitForWorkerWake(5000)) << "a wake before the wait";
-    ULONGLONG start = GetTickCount64();
     EXPECT_FALSE(WaitForWorkerWake(120));
-    EXPECT_GE(GetTickCount64() - start, 100u);
 
     std::thread waker([] {
         Sleep(50);
         WakeWorker();
     });
-    start = GetTickCount64();
+    const ULONGLONG start = GetTickCount64();
     EXPECT_TRUE(WaitForWorkerWake(5000)) << "a wake during the wait";
     EXPECT_LT(GetTickCount64() - start, 2000u);
     waker.join();
