@@ -24,6 +24,7 @@ WM_SYSCOMMAND, SC_CLOSE, WM_LBUTTONUP = 0x0112, 0xF060, 0x0202
 BM_GETCHECK = 0x00F0
 SW_HIDE, SW_SHOWNOACTIVATE, SW_MINIMIZE, SW_RESTORE = 0, 4, 6, 9
 FOLLOW_LIMIT_MS = 250
+HIDDEN_LIMIT_MS = 1500
 
 GREEN, YELLOW, WHITE = (0, 128, 0), (255, 255, 0), (255, 255, 255)
 
@@ -165,6 +166,14 @@ class TopLevelOverlays(unittest.TestCase):
 
         back = wait_pixels(self.dummy.hwnd, everything, 3000, "show", hex(self.dummy.hwnd), SW_RESTORE)
         print(f"back {back} ms after the restore was asked for", file=sys.stderr)
+        self.assertLessEqual(back, FOLLOW_LIMIT_MS)
+
+        # Hidden where it stands, its rectangle unchanged: seen at the latest
+        # by the look at the whole frame, about once a second.
+        hidden = wait_pixels(0, on_screen, 3000, "show", hex(self.dummy.hwnd), SW_HIDE, present=False)
+        print(f"gone {hidden} ms after the hide was asked for", file=sys.stderr)
+        self.assertLessEqual(hidden, HIDDEN_LIMIT_MS)
+        wait_pixels(self.dummy.hwnd, everything, 3000, "show", hex(self.dummy.hwnd), SW_SHOWNOACTIVATE)
 
     def test_panel_keeps_its_place_through_a_minimised_start(self):
         self.start(["--notes=on"], UseFlute=1, FluteWndX=400, FluteWndY=300)
