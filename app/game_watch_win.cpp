@@ -81,43 +81,40 @@ private:
     std::atomic<bool> followJobWaiting_{false};
 };
 
-// Client point (OffsetX, OffsetY) on the screen: every capture is relative to
-// it. The offsets are clamped as for the energy bar, which moves with them.
-// False when the window is gone. (Asking the game's window for a DC would
-// tell the same at the cost of seven Wine server round trips on every pass.)
-bool CaptureOriginOf(HWND game, POINT& origin) {
-    const Settings& s = Settings::Instance();
-    origin = POINT{ClampOffset(s.OffsetX.load()), ClampOffset(s.OffsetY.load())};
-    return ClientToScreen(game, &origin) != FALSE;
-}
-
 // Top-level overlays cut the examined pixels out of themselves where the
 // game was when they were placed; after a move, until they follow, they may
 // cover the pixels the reading is about to examine: no reading then.
-bool OverlaysClearOf(HWND game, POINT origin) {
+bool OverlaysClearOf(HWND game, POINT clientOrigin) {
     if (ActiveOverlayMode() != OverlayMode::TopLevel || game != FollowedGameWindow()) return true;
     // Without an overlay nothing follows the game, and nothing covers it.
     if (!TimerWnd::Instance().Exists() && !EnergyWnd::Instance().Exists() && !FluteWnd::Instance().Exists())
         return true;
-    const Settings& s = Settings::Instance();
     const GameFrame placed = PlacedGameFrame();
-    return !placed.shown || (origin.x - ClampOffset(s.OffsetX.load()) == placed.originX &&
-                             origin.y - ClampOffset(s.OffsetY.load()) == placed.originY);
+    return !placed.shown || (clientOrigin.x == placed.originX && clientOrigin.y == placed.originY);
 }
 
 // The game window to read (the one holding the overlays while it exists,
-// else the lookup's) and its capture origin; nullptr when there is none or
-// the overlays have not yet followed it. The held window is asked for its
-// origin straight away, a question that fails once it is gone: a separate
-// "is it still a window?" would be one more Wine server round trip on each
-// of the three readings a second.
+// else the lookup's) and the screen point of its client point (OffsetX,
+// OffsetY), to which every capture is relative (the offsets clamped as for
+// the energy bar, which moves with them); nullptr when there is none or the
+// overlays have not yet followed it. The held window is asked for its origin
+// straight away, a question that fails once it is gone: a separate "is it
+// still a window?" would be one more Wine server round trip on each of the
+// three readings a second. (Asking the game's window for a DC would tell the
+// same at the cost of seven.)
 HWND GameToRead(POINT& origin) {
+    const Settings& s = Settings::Instance();
+    const POINT offset{ClampOffset(s.OffsetX.load()), ClampOffset(s.OffsetY.load())};
+    const auto originOf = [&origin, offset](HWND game) {
+        origin = offset;
+        return game && ClientToScreen(game, &origin);
+    };
     HWND game = FollowedGameWindow();
-    if (!game || !CaptureOriginOf(game, origin)) {
+    if (!originOf(game)) {
         game = OverlayGameWindow();
-        if (!game || !CaptureOriginOf(game, origin)) return nullptr;
+        if (!originOf(game)) return nullptr;
     }
-    return OverlaysClearOf(game, origin) ? game : nullptr;
+    return OverlaysClearOf(game, POINT{origin.x - offset.x, origin.y - offset.y}) ? game : nullptr;
 }
 
 // A quest ended: the song effects of that quest no longer count.
