@@ -137,10 +137,10 @@ void ManageDlg::OnCommand(HWND window, WORD id) {
         OpenHomePage();
         break;
     case IDC_MANAGER_GAME_TOPMOST:
-        SetGameTopmost();
+        PlaceGameOnTop(true);
         break;
     case IDC_MANAGER_GAME_RELEASE:
-        ReleaseGameTopmost();
+        PlaceGameOnTop(false);
         break;
     case IDC_MANAGER_GAME_LAUNCH:
         LaunchGame();

@@ -23,7 +23,7 @@ Procedure EnergyWnd::DialogProc() { return &StaticProcedure<EnergyWnd>; }
 LRESULT EnergyWnd::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     handle = window;  // known from the first message of CreateWindowExW on
     LRESULT answer = 0;
-    if (TopLevelOverlayMessage(window, message, lParam, answer)) return answer;
+    if (TopLevelOverlayMessage(window, message, wParam, lParam, answer)) return answer;
     switch (message) {
     case WM_SIZE:
     case kReshapeOverlayMessage:

@@ -67,11 +67,16 @@ Procedure FluteWnd::DialogProc() { return &StaticProcedure<FluteWnd>; }
 
 LRESULT FluteWnd::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT answer = 0;
-    if (TopLevelOverlayMessage(window, message, lParam, answer)) return answer;
+    if (TopLevelOverlayMessage(window, message, wParam, lParam, answer)) return answer;
     switch (message) {
     case WM_MOVE:
-        StorePosition(window);
         Reshape(window);  // the panel may be dragged over pixels the screen reading examines
+        break;
+    case WM_EXITSIZEMOVE:                // the system's move by the caption (a child panel)
+    case kOverlayMovedByPlayerMessage:   // the panel's own (a top-level one)
+        // Only the player's moves are kept: never our placing of the panel,
+        // following the game, or bringing a far place inside a smaller window.
+        StorePosition(window);
         break;
     case WM_SIZE:
     case kReshapeOverlayMessage:
@@ -96,9 +101,8 @@ void FluteWnd::Reshape(HWND window) {
 }
 
 void FluteWnd::StorePosition(HWND window) {
-    // Only while the note panel is seen and the panel shown over a game window
-    // of real size: the move is then the player's own. Our own placing of a
-    // hidden panel, or a minimised game, never changes the stored position.
+    // Only a move of the shown panel over a game window of real size: a
+    // minimised game's client area gives no place to keep.
     if (NotePanelVisible() == 0 || !IsWindowVisible(window)) return;
     const HWND game = OverlayGameWindow();
     RECT client = {};

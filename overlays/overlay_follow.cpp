@@ -8,6 +8,8 @@ FollowPlan PlanFollow(const GameFrame& placedFor, const GameFrame& now) {
         plan.close = placedFor.exists;
         return plan;
     }
+    plan.retop = now.topmost != placedFor.topmost;
+    plan.topmost = now.topmost;
     if (!now.shown) {
         plan.hide = placedFor.shown;
         return plan;
@@ -18,7 +20,7 @@ FollowPlan PlanFollow(const GameFrame& placedFor, const GameFrame& now) {
     // Shown again, the game comes to the front: raised then, and once more a
     // pass later, since Wine may draw the overlays behind the game although
     // its window list has them above (when the game's restacking comes last).
-    plan.raise = !now.overlaysOnTop || plan.show || !placedFor.overlaysOnTop;
+    plan.raise = !now.overlaysOnTop || plan.show || !placedFor.overlaysOnTop || plan.retop;
     return plan;
 }
 
@@ -38,6 +40,7 @@ GameFrame FrameAfter(const GameFrame& placedFor, const GameFrame& now) {
         GameFrame hidden = placedFor;
         hidden.exists = true;
         hidden.shown = false;
+        hidden.topmost = now.topmost;
         return hidden;
     }
     GameFrame placed = now;

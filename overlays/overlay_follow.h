@@ -2,6 +2,9 @@
 // its client area, so a move of the game shifts them all by the same amount;
 // they are hidden while the game is minimised or hidden, and kept just above
 // it when it comes to the front (Wine raises no other process's owned windows).
+// While the game is topmost they are topmost too and the game owns them no
+// longer: under Wine a window that owns another process's pop-ups cannot
+// become topmost.
 #pragma once
 
 #include <cstdint>
@@ -17,9 +20,10 @@ struct GameFrame {
     // Seen: the window right above the game is one of the overlays. Placed
     // for: false while one more raise is due.
     bool overlaysOnTop = true;
+    bool topmost = false;      // the game is above every window that is not topmost
     bool operator==(const GameFrame& o) const {
         return exists == o.exists && shown == o.shown && originX == o.originX && originY == o.originY &&
-               overlaysOnTop == o.overlaysOnTop;
+               overlaysOnTop == o.overlaysOnTop && topmost == o.topmost;
     }
     bool operator!=(const GameFrame& o) const { return !(*this == o); }
 };
@@ -30,7 +34,9 @@ struct FollowPlan {
     bool hide = false;      // hide the overlays that are shown
     bool show = false;      // show again the overlays that are wanted
     bool raise = false;     // put the overlays back right above the game
-    bool Nothing() const { return !close && dx == 0 && dy == 0 && !hide && !show && !raise; }
+    bool retop = false;     // the game became topmost or left it: the overlays follow (`topmost`)
+    bool topmost = false;
+    bool Nothing() const { return !close && dx == 0 && dy == 0 && !hide && !show && !raise && !retop; }
 };
 
 // From the frame the overlays are placed for to the frame seen now. A

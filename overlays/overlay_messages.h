@@ -23,4 +23,8 @@ constexpr unsigned kTimerStateQuery = 0x8000 + 0x21;
 // a second for as long as the timer runs.
 constexpr unsigned kRepaintOverlayMessage = 0x8000 + 0x23;
 
+// To a top-level overlay, sent by itself: the player has just moved it by
+// its caption.
+constexpr unsigned kOverlayMovedByPlayerMessage = 0x8000 + 0x24;
+
 }  // namespace gkr

@@ -1,5 +1,6 @@
 #include "overlays/overlay_win.h"
 
+#include <array>
 #include <atomic>
 #include <cstdlib>
 #include <mutex>
@@ -9,6 +10,7 @@
 #include "app/framework/module_win.h"
 #include "app/game/game_window_win.h"
 #include "app/screen/examined_pixels.h"
+#include "overlays/caption_drag.h"
 #include "overlays/overlay_thread_win.h"
 #include "overlays/overlay_geometry.h"
 #include "overlays/overlay_messages.h"
@@ -18,8 +20,9 @@ namespace gkr {
 
 namespace {
 
-// Marks our top-level overlays, and whether each is meant to be shown: a
-// minimised game hides them, and its restoring shows the wanted ones again.
+// Marks our top-level overlays with the game window they stand over, and
+// whether each is meant to be shown: a minimised game hides them, and its
+// restoring shows the wanted ones again.
 const wchar_t kOverlayMark[] = L"GKROverlay";
 const wchar_t kOverlayWanted[] = L"GKROverlayWanted";
 
@@ -54,10 +57,34 @@ public:
         std::lock_guard<std::mutex> guard(lock_);
         frame_ = frame;
     }
+    // The next look at the game reads its whole frame (a raise is due).
+    void RaiseDue() {
+        std::lock_guard<std::mutex> guard(lock_);
+        frame_.overlaysOnTop = false;
+    }
+
+    // The top-level overlays made (overlay thread), so that a look from
+    // another thread can tell whether all the shown ones stand above the game.
+    void Register(HWND overlay) {
+        for (auto& slot : overlays_)
+            if (!IsOwnWindow(slot.load())) {
+                slot = overlay;
+                return;
+            }
+    }
+    int ShownOverlays() const {
+        int shown = 0;
+        for (const auto& slot : overlays_) {
+            HWND overlay = slot.load();
+            shown += IsOwnWindow(overlay) && IsWindowVisible(overlay);
+        }
+        return shown;
+    }
 
 private:
     HeldGame() = default;
 
+    std::array<std::atomic<HWND>, 3> overlays_{};
     std::atomic<HWND> window_{nullptr};
     mutable std::mutex lock_;
     GameFrame frame_;
@@ -81,6 +108,8 @@ bool TopLevel() { return ActiveOverlayMode() == OverlayMode::TopLevel; }
 
 bool IsTopLevelOverlay(HWND window) { return GetPropW(window, kOverlayMark) != nullptr; }
 
+bool IsTopmost(HWND window) { return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
 // This thread's top-level overlays.
 std::vector<HWND> OwnTopLevelOverlays() {
     std::vector<HWND> found;
@@ -100,13 +129,72 @@ constexpr UINT kRaiseFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOW
 // Where an overlay goes in the z-order: right below the first window above
 // the game that is no overlay, so right above the game; to the top when the
 // game is at the top, which is also the only place where Wine's X11 driver
-// restacks the overlay's X window (a window shown or raised below another
-// visible one keeps its old X stacking, and may stay drawn behind the game).
+// restacks an unmanaged overlay's X window (a window shown or raised below
+// another visible one keeps its old X stacking, and may stay drawn behind the
+// game). Below a topmost window only when the game is topmost itself: placed
+// after one, a window becomes topmost.
 HWND InsertAfterForGame(HWND game) {
+    const bool gameTopmost = IsTopmost(game);
     HWND after = GetWindow(game, GW_HWNDPREV);
     while (after && IsOwnWindow(after) && IsTopLevelOverlay(after)) after = GetWindow(after, GW_HWNDPREV);
-    if (after) return after;
-    return (GetWindowLongW(game, GWL_EXSTYLE) & WS_EX_TOPMOST) ? HWND_TOPMOST : HWND_TOP;
+    if (!after) return gameTopmost ? HWND_TOPMOST : HWND_TOP;
+    return !gameTopmost && IsTopmost(after) ? HWND_TOP : after;
+}
+
+// Overlay thread: while the game is topmost the overlays are topmost and
+// their own (Wine makes no window topmost that owns another process's
+// pop-ups); otherwise the game owns them again, which keeps them with it
+// in a window manager's stacking.
+void FollowTopmost(HWND overlay, HWND game, bool topmost) {
+    if (topmost) {
+        SetWindowLongPtrW(overlay, GWLP_HWNDPARENT, 0);
+        SetWindowPos(overlay, HWND_TOPMOST, 0, 0, 0, 0, kRaiseFlags);
+        return;
+    }
+    SetWindowPos(overlay, HWND_NOTOPMOST, 0, 0, 0, 0, kRaiseFlags);
+    SetWindowLongPtrW(overlay, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(game));
+}
+
+// The one caption drag there can be (one pointer); overlay thread only.
+struct PanelDrag {
+    HWND window = nullptr;
+    CaptionDrag drag;
+};
+PanelDrag panelDrag;
+constexpr UINT_PTR kDragTimer = 0x6B44;
+constexpr UINT kDragStepMs = 10;
+
+bool LeftButtonHeld() {
+    const int button = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
+    return (GetAsyncKeyState(button) & 0x8000) != 0;
+}
+
+// Follows the pointer rather than the window's mouse messages: they go to
+// whichever window is under the pointer, and a capture does not reach a
+// window that was never activated.
+void StartCaptionDrag(HWND overlay) {
+    POINT cursor = {};
+    RECT r = {};
+    if (!GetCursorPos(&cursor) || !GetWindowRect(overlay, &r)) return;
+    panelDrag.window = overlay;
+    panelDrag.drag.Start({cursor.x, cursor.y}, {r.left, r.top}, GetSystemMetrics(SM_CXDRAG),
+                         GetSystemMetrics(SM_CYDRAG));
+    if (!SetTimer(overlay, kDragTimer, kDragStepMs, nullptr)) panelDrag.drag.Cancel();
+}
+
+void FollowCaptionDrag(HWND overlay) {
+    POINT cursor = {};
+    const bool held = LeftButtonHeld();
+    if (panelDrag.window != overlay || !panelDrag.drag.Active() || !GetCursorPos(&cursor)) {
+        KillTimer(overlay, kDragTimer);
+        return;
+    }
+    const CaptionDrag::Step step = panelDrag.drag.Follow({cursor.x, cursor.y}, held);
+    if (step.moveTo) SetWindowPos(overlay, nullptr, step.moveTo->x, step.moveTo->y, 0, 0, kFollowFlags | SWP_NOSIZE);
+    if (!step.ended) return;
+    KillTimer(overlay, kDragTimer);
+    panelDrag.window = nullptr;
+    if (step.moved) SendMessageW(overlay, kOverlayMovedByPlayerMessage, 0, 0);
 }
 
 // Overlay thread, top-level mode: shows the overlay (right above the game)
@@ -118,8 +206,11 @@ void ApplyWanted(HWND overlay) {
         return;
     }
     HWND game = HeldGame::Instance().Game();
-    if (IsWindowVisible(overlay) || !game) ShowWindow(overlay, SW_SHOWNOACTIVATE);
+    if (IsWindowVisible(overlay)) return;
+    if (!game) ShowWindow(overlay, SW_SHOWNOACTIVATE);
     else SetWindowPos(overlay, InsertAfterForGame(game), 0, 0, 0, 0, kRaiseFlags | SWP_SHOWWINDOW);
+    // Painted afresh: a window manager may map it again without telling Wine to draw it.
+    RedrawWindow(overlay, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
 }
 
 }  // namespace
@@ -156,9 +247,14 @@ GameFrame ReadGameFrame(HWND game) {
     frame.shown = (style & WS_VISIBLE) && !(style & WS_MINIMIZE);
     frame.originX = origin.x;
     frame.originY = origin.y;
+    frame.topmost = IsTopmost(game);
     if (frame.shown) {
-        HWND above = GetWindow(game, GW_HWNDPREV);
-        frame.overlaysOnTop = above && IsOwnWindow(above) && GetWindow(above, GW_OWNER) == game;
+        // Every shown overlay right above the game, not just one of them.
+        int above = 0;
+        for (HWND w = GetWindow(game, GW_HWNDPREV); w && above < 8 && IsOwnWindow(w) && IsTopLevelOverlay(w);
+             w = GetWindow(w, GW_HWNDPREV))
+            ++above;
+        frame.overlaysOnTop = above >= HeldGame::Instance().ShownOverlays();
     }
     return frame;
 }
@@ -181,10 +277,26 @@ void FollowGameNow(HWND game, const GameFrame& now) {
             GetWindowRect(overlay, &r);
             SetWindowPos(overlay, nullptr, r.left + plan.dx, r.top + plan.dy, 0, 0, kFollowFlags | SWP_NOSIZE);
         }
+        if (plan.retop) FollowTopmost(overlay, game, plan.topmost);
         if (plan.hide || plan.show) ApplyWanted(overlay);
         if (plan.raise) SetWindowPos(overlay, after, 0, 0, 0, 0, kRaiseFlags);
     }
     if (plan.close) HeldGame::Instance().Release();
+}
+
+void PlaceGameOnTop(bool topmost) {
+    const auto place = [topmost] {
+        HWND game = OverlayGameWindow();
+        if (!game) return;
+        if (topmost)
+            for (HWND overlay : OwnTopLevelOverlays()) SetWindowLongPtrW(overlay, GWLP_HWNDPARENT, 0);
+        SetWindowPos(game, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOOWNERZORDER | SWP_ASYNCWINDOWPOS);
+        HeldGame::Instance().RaiseDue();  // the overlays follow at the next look
+    };
+    // Top-level overlays are the overlay thread's to change.
+    if (TopLevel()) OverlayThread::Instance().Post(place);
+    else place();
 }
 
 void RegisterOverlayClass(const wchar_t* className, WNDPROC procedure) {
@@ -217,21 +329,29 @@ HWND CreateOverlay(Window& overlay, const OverlayLook& look) {
     // from this window's frame.
     if (HeldGame::Instance().Hold(game)) {
         for (HWND old : OwnTopLevelOverlays()) DestroyWindow(old);
-        HeldGame::Instance().Place(ReadGameFrame(game));
+        // Made owned and not topmost: a topmost game is followed like any change.
+        GameFrame frame = ReadGameFrame(game);
+        frame.topmost = false;
+        HeldGame::Instance().Place(frame);
     } else {
         FollowGameNow(game, ReadGameFrame(game));
     }
     const GameFrame frame = PlacedGameFrame();
-    // A pop-up owned by the game: above it, minimised with it, never focused,
-    // no taskbar button; never above other programs' windows.
-    const DWORD style = (look.style & ~(WS_CHILD | WS_VISIBLE)) | WS_POPUP;
+    // A pop-up owned by the game: above it, never focused, no taskbar button;
+    // never above other programs' windows. The system menu style hands it to
+    // a window manager, which then stacks it with the game (an unmanaged one
+    // would stay drawn over any window put over the game); its region keeps
+    // it without the manager's frame.
+    const DWORD style = (look.style & ~(WS_CHILD | WS_VISIBLE)) | WS_POPUP | WS_SYSMENU;
     const DWORD exStyle = (look.exStyle & ~WS_EX_TOPMOST) | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
     HWND window = CreateWindowExW(exStyle, look.className, look.title, style, frame.originX + look.x,
                                   frame.originY + look.y, look.width, look.height, game, nullptr, ModuleInstance(),
                                   nullptr);
     overlay.handle = window;
     if (!window) return nullptr;
-    SetPropW(window, kOverlayMark, reinterpret_cast<HANDLE>(1));
+    SetPropW(window, kOverlayMark, reinterpret_cast<HANDLE>(game));
+    HeldGame::Instance().Register(window);
+    if (frame.topmost) FollowTopmost(window, game, true);
     if (look.style & WS_VISIBLE) ShowOverlay(window, true);
     return window;
 }
@@ -292,16 +412,35 @@ void ResizeOverlay(HWND overlay, int width, int height) {
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
 }
 
-bool TopLevelOverlayMessage(HWND overlay, UINT message, LPARAM lParam, LRESULT& result) {
-    // The mark is asked only for the two messages it decides: under Wine a
-    // window property lives in the Wine server, and a paint should not ask it.
+bool TopLevelOverlayMessage(HWND overlay, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    // The mark is asked only for the messages it decides: under Wine a window
+    // property lives in the Wine server, and a paint should not ask it.
     const bool ownerShows = message == WM_SHOWWINDOW && (lParam == SW_PARENTCLOSING || lParam == SW_PARENTOPENING);
-    if ((message != WM_MOUSEACTIVATE && !ownerShows) || !IsTopLevelOverlay(overlay)) return false;
-    if (message == WM_MOUSEACTIVATE) {
+    const UINT command = static_cast<UINT>(wParam & 0xFFF0);
+    const bool placing = message == WM_SYSCOMMAND && command != SC_CLOSE;
+    const bool caption = (message == WM_NCLBUTTONDOWN || message == WM_NCLBUTTONDBLCLK) && wParam == HTCAPTION;
+    const bool menu = message == WM_NCRBUTTONDOWN || message == WM_NCRBUTTONUP || message == WM_CONTEXTMENU;
+    const bool dragStep = message == WM_TIMER && wParam == kDragTimer;
+    if (!(message == WM_MOUSEACTIVATE || ownerShows || placing || caption || menu || dragStep) ||
+        !IsTopLevelOverlay(overlay))
+        return false;
+    result = 0;
+    switch (message) {
+    case WM_MOUSEACTIVATE:
         result = MA_NOACTIVATE;  // a click leaves the focus with the game
-        return true;
+        break;
+    case WM_NCLBUTTONDOWN:
+        StartCaptionDrag(overlay);  // not the system's move, which would activate the panel
+        break;
+    case WM_TIMER:
+        FollowCaptionDrag(overlay);
+        break;
+    default:
+        // The owner's showing, a window manager's minimise or restore of the
+        // game's window group, a move or a menu: the follower alone places
+        // and shows the overlays, so a switched-off panel stays hidden.
+        break;
     }
-    result = 0;  // the owner's showing: the follower alone decides, so a switched-off panel stays hidden
     return true;
 }
 

@@ -53,10 +53,17 @@ GameFrame PlacedGameFrame();
 // they sit over `game` as `now` shows it.
 void FollowGameNow(HWND game, const GameFrame& now);
 
-// What a top-level overlay answers itself (no activation on a click, no
-// hiding or showing by the owner's minimising: the follower does that).
-// True when it took the message; `result` is the answer.
-bool TopLevelOverlayMessage(HWND overlay, UINT message, LPARAM lParam, LRESULT& result);
+// What a top-level overlay answers itself: no activation on a click; no
+// hiding, showing, minimising or moving by the owner or a window manager
+// (the follower does that); a drag by the caption moved by the overlay
+// itself, which then gets kOverlayMovedByPlayerMessage. True when it took the
+// message; `result` is the answer.
+bool TopLevelOverlayMessage(HWND overlay, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+// Makes the game window topmost or releases it (asynchronously: a hung game
+// holds nothing). Top-level overlays follow it, and the game first gives up
+// owning them, which Wine needs before it makes a window topmost.
+void PlaceGameOnTop(bool topmost);
 
 // The child mode's paint: the game may have dropped its clip-children style.
 void KeepGameClipping(HWND overlay);

@@ -37,7 +37,7 @@ Procedure TimerWnd::DialogProc() { return &StaticProcedure<TimerWnd>; }
 LRESULT TimerWnd::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     handle = window;  // known from the first message of CreateWindowExW on
     LRESULT answer = 0;
-    if (TopLevelOverlayMessage(window, message, lParam, answer)) return answer;
+    if (TopLevelOverlayMessage(window, message, wParam, lParam, answer)) return answer;
     switch (message) {
     case WM_CREATE:
         gameWindow_ = OverlayGameWindow();
@@ -154,12 +154,8 @@ bool TimerWnd::GameIsTopmost() const {
 }
 
 void TimerWnd::ToggleGameTopmost() {
-    const bool topmost = GameIsTopmost();
-    HWND game = OverlayGameWindow();
-    if (!game) return;
-    // Asynchronous: a game that does not answer must not hold this thread.
-    SetWindowPos(game, topmost ? HWND_NOTOPMOST : HWND_TOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOOWNERZORDER | SWP_ASYNCWINDOWPOS);
+    if (!OverlayGameWindow()) return;
+    PlaceGameOnTop(!GameIsTopmost());
     HWND window = Live();
     if (!window) return;
     InvalidateRect(window, nullptr, FALSE);

@@ -16,7 +16,9 @@ HWND Window::Live() const {
 
 void Window::Close() {
     if (HWND window = Live()) {
-        CloseWindow(window);
+        // Only a child is closed first: CloseWindow minimises a top-level
+        // window, and a window manager minimises its owner's group with it.
+        if (GetWindowLongW(window, GWL_STYLE) & WS_CHILD) CloseWindow(window);
         DestroyWindow(window);
     }
     handle = nullptr;

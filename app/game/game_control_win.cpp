@@ -78,12 +78,6 @@ void SendBounded(UINT message) {
     SendMessageTimeoutW(game, message, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, kGameSendTimeoutMs, &ignored);
 }
 
-void PlaceGameWindow(HWND after) {
-    HWND game = FindGameWindow();
-    if (!game) return;
-    // Asynchronous: a game that does not answer would hold a synchronous move for seconds.
-    SetWindowPos(game, after, 0, 0, 0, 0, SWP_NOOWNERZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_ASYNCWINDOWPOS);
-}
 
 }  // namespace
 
@@ -102,8 +96,6 @@ void ForceQuitGame() {
     KillGame(ProcessApi::Instance());
 }
 
-void SetGameTopmost() { PlaceGameWindow(HWND_TOPMOST); }
-void ReleaseGameTopmost() { PlaceGameWindow(HWND_NOTOPMOST); }
 
 void SetShellOpener(ShellOpener opener) { shellOpener = opener ? opener : &ShellExecuteOpen; }
 

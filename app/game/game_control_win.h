@@ -35,11 +35,6 @@ bool ForceQuitRunning();
 // because the manager was closed. True when none runs any more.
 bool FinishForceQuit(DWORD timeoutMs);
 
-// The game's window on top of all windows, or no longer; nothing without a
-// game. Asynchronous: a hung game applies it once it answers again.
-void SetGameTopmost();
-void ReleaseGameTopmost();
-
 // The shell: Internet Explorer with the portal's login page, and the home
 // page in the default browser. Tests replace the call that opens them.
 using ShellOpener = void (*)(const wchar_t* file, const wchar_t* parameters);

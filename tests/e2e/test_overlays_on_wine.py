@@ -200,9 +200,10 @@ class TopLevelOverlays(unittest.TestCase):
         self.assertIsNotNone(wait_until(lambda: self.panel_visible() == 1, 8), "the panel is not shown")
         hwnd = self.panel()[0]
         ox, oy = origin(self.dummy.hwnd)
-        # Moved by the player while the note panel is seen: stored.
-        WINE.session.probe_ok("place", hex(hwnd), ox + 300, oy + 200)
-        self.assertIsNotNone(wait_until(lambda: self.panel_place_in_game() == (300, 200), 3))
+        # Dragged by its caption by the player while the note panel is seen: stored.
+        WINE.session.probe_ok("drag", ox + 150, oy + 105, ox + 350, oy + 205)
+        self.assertIsNotNone(wait_until(lambda: self.panel_place_in_game() == (300, 200), 3),
+                             f"the panel at {self.panel_place_in_game()}")
         # The note panel goes, the panel with it; a move now is no player's.
         self.dummy.command(HIDE_NOTE_PANEL)
         self.assertIsNotNone(wait_until(lambda: self.panel_visible() == 0, 3), "shown without the note panel")

@@ -13,6 +13,8 @@
 //   click HWND ID                         posts BM_CLICK to the dialog item
 //   keys KEY[+KEY...]                     SendInput: presses in order, releases in reverse
 //   hold KEY[+KEY...] MS                  as keys, holding them down for MS milliseconds
+//   drag X1 Y1 X2 Y2                      SendInput: the left button pressed at screen X1 Y1, the
+//                                         pointer moved to X2 Y2 in steps, released there
 //   pixel HWND X Y                        client point read from the display: pixel X Y R G B
 //   sleep MS
 //   focus HWND                            pointer into the client area, window to the foreground
@@ -136,6 +138,32 @@ WORD VkOf(const std::wstring& k) {
         if (_wcsicmp(n.name, k.c_str()) == 0) return n.vk;
     if (k.size() == 1 && iswalnum(k[0])) return (WORD)towupper(k[0]);
     return (WORD)Num(k);
+}
+
+void MouseAt(int x, int y, DWORD flags) {
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
+    SendInput(1, &in, sizeof(INPUT));
+}
+
+// A real drag, as the player's mouse makes it: pauses between the steps let
+// the dragged window see each position.
+int Drag(int x1, int y1, int x2, int y2) {
+    MouseAt(x1, y1, 0);
+    Sleep(50);
+    MouseAt(x1, y1, MOUSEEVENTF_LEFTDOWN);
+    const int steps = 10;
+    for (int i = 1; i <= steps; ++i) {
+        Sleep(30);
+        MouseAt(x1 + (x2 - x1) * i / steps, y1 + (y2 - y1) * i / steps, 0);
+    }
+    Sleep(100);
+    MouseAt(x2, y2, MOUSEEVENTF_LEFTUP);
+    Print("dragged %d %d to %d %d\n", x1, y1, x2, y2);
+    return 0;
 }
 
 int Keys(const std::wstring& combo, DWORD holdMs) {
@@ -576,6 +604,7 @@ int Run(const std::vector<std::wstring>& a) {
     }
     if (cmd == L"keys" && need(1)) return Keys(a[1], 250);
     if (cmd == L"hold" && need(2)) return Keys(a[1], (DWORD)Num(a[2]));
+    if (cmd == L"drag" && need(4)) return Drag((int)Num(a[1]), (int)Num(a[2]), (int)Num(a[3]), (int)Num(a[4]));
     if (cmd == L"pixel" && need(3)) {
         HWND h = Hwnd(a[1]);
         POINT p{(LONG)Num(a[2]), (LONG)Num(a[3])};

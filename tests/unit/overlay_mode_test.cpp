@@ -65,6 +65,27 @@ TEST(OverlayFollow, MovesShiftHidingWaitsAndAClosedGameTakesTheOverlays) {
     EXPECT_TRUE(PlanFollow(GameFrame{}, GameFrame{}).Nothing()) << "closed once";
 }
 
+TEST(OverlayFollow, TheOverlaysTakeTheGamesTopmostStateAndStayAboveIt) {
+    GameFrame topmost = Shown(10, 20);
+    topmost.topmost = true;
+    const FollowPlan up = PlanFollow(Shown(10, 20), topmost);
+    EXPECT_TRUE(up.retop && up.topmost && up.raise);
+    EXPECT_FALSE(up.show || up.hide || up.dx);
+    EXPECT_TRUE(PlanFollow(FrameAfter(Shown(10, 20), topmost), topmost).Nothing());
+
+    const FollowPlan down = PlanFollow(topmost, Shown(10, 20));
+    EXPECT_TRUE(down.retop && down.raise);
+    EXPECT_FALSE(down.topmost);
+
+    // Made topmost while minimised: the overlays follow at once, and stay hidden.
+    GameFrame minimisedTopmost = Minimised(10, 20);
+    minimisedTopmost.topmost = true;
+    const FollowPlan hidden = PlanFollow(Minimised(10, 20), minimisedTopmost);
+    EXPECT_TRUE(hidden.retop && hidden.topmost);
+    EXPECT_FALSE(hidden.show || hidden.raise);
+    EXPECT_TRUE(FrameAfter(Minimised(10, 20), minimisedTopmost).topmost);
+}
+
 TEST(OverlayFollow, TheWholeFrameIsReadOnlyOnAChangeOrOnceInAWhile) {
     FollowLook look;
     const FollowLook::Glance at{10, 20, 970, 788}, moved{60, 20, 1020, 788}, minimised{-32000, -32000, -31840, -31973};
