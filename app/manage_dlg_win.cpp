@@ -37,6 +37,9 @@ namespace {
 constexpr wchar_t kSettingsNotSavedText[] =
     L"설정을 conf.xml 파일에 저장하지 못했습니다.\n"
     L"이번에 바꾼 설정은 저장되지 않았습니다. 폴더가 읽기 전용이거나 디스크가 가득 찼는지 확인해 주세요.";
+constexpr wchar_t kGameNotEndedText[] =
+    L"게임을 강제 종료하지 못했습니다.\n게임 프로세스를 열거나 끝낼 권한이 없거나, 게임 창이 닫히지 않았습니다.";
+constexpr wchar_t kBrowserNotStartedText[] = L"웹 브라우저를 실행하지 못했습니다.";
 
 // Tab labels in tab order: hotkeys, energy bar, timer, song sheets, game keys.
 const wchar_t* const kTabLabels[] = {L"단축키 설정", L"에너지바", L"타이머", L"피리악보", L"그라키 설정"};
@@ -70,6 +73,9 @@ INT_PTR ManageDlg::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
     }
     case WM_TIMER:
         if (wParam == kOverlayTimerId) CreateMissingOverlays();
+        return 0;
+    case kGameNotEndedMessage:
+        TellPlayer(kGameNotEndedText);
         return 0;
     case WM_DEVICECHANGE:
         // A pad plugged in or out: its ranges decide the axis thresholds.
@@ -116,7 +122,7 @@ BOOL ManageDlg::OnInitDialog(HWND window) {
     PlacePages();
     SendMessageW(tab, TCM_SETCURSEL, 0, 0);
     if (!pages.empty()) ShowWindow(pages[0], SW_SHOW);
-    SetTimer(window, kOverlayTimerId, 1000, nullptr);
+    overlayTimerStarted_ = SetTimer(window, kOverlayTimerId, 1000, nullptr) != 0;
     return TRUE;
 }
 
@@ -131,10 +137,10 @@ void ManageDlg::OnCommand(HWND window, WORD id) {
         DestroyWindow(window);  // its WM_DESTROY saves again and ends the message loop
         break;
     case IDC_MANAGER_GAME_KILL:
-        StartForceQuit();  // on a thread of its own: it waits for the game's end
+        StartForceQuit(window);  // on a thread of its own: it waits for the game's end
         break;
     case IDC_MANAGER_HOME_PAGE:
-        OpenHomePage();
+        if (!OpenHomePage()) TellPlayer(kBrowserNotStartedText);
         break;
     case IDC_MANAGER_GAME_TOPMOST:
         PlaceGameOnTop(true);
@@ -143,7 +149,7 @@ void ManageDlg::OnCommand(HWND window, WORD id) {
         PlaceGameOnTop(false);
         break;
     case IDC_MANAGER_GAME_LAUNCH:
-        LaunchGame();
+        if (!LaunchGame()) TellPlayer(kBrowserNotStartedText);
         break;
     default:
         break;

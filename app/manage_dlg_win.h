@@ -38,6 +38,9 @@ public:
 
     Procedure DialogProc() override;
     INT_PTR OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // Whether the one-second timer that makes the overlays runs: without it
+    // no overlay is ever made, so the start fails.
+    bool OverlayTimerStarted() const { return overlayTimerStarted_; }
 
 private:
     friend class Singleton<ManageDlg>;
@@ -65,6 +68,7 @@ private:
     std::atomic<bool> overlayJobWaiting_{false};
     bool keepBeforeSave_ = false;  // conf.xml was there but not read whole
     bool saveFailureTold_ = false;
+    bool overlayTimerStarted_ = false;
 };
 
 }  // namespace gkr

@@ -35,6 +35,10 @@ bool ProgramStart::Run(StartStep step) {
         InitCommonControlsEx(&controls);
         ManageDlg* manager = &ManageDlg::Instance();
         if (!manager->Create(nullptr)) return false;
+        if (!manager->OverlayTimerStarted()) {
+            DestroyWindow(manager->handle);
+            return false;
+        }
         ShowWindow(manager->handle, SW_SHOW);
         return true;
     }
@@ -51,8 +55,7 @@ void ProgramStart::Undo(StartStep step) {
         if (!OverlayThread::Instance().Stop(kOverlayStopBoundMs)) stuck_ = true;
         break;
     case StartStep::ManagerDialog:
-        if (HWND manager = ManageDlg::Instance().Live()) DestroyWindow(manager);
-        break;
+        break;  // the last step: nothing after it can fail
     }
 }
 

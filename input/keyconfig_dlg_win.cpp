@@ -3,7 +3,9 @@
 #include <vector>
 
 #include "app/framework/page_controls_win.h"
+#include "app/framework/player_message_win.h"
 #include "input/key_files_win.h"
+#include "input/key_messages.h"
 #include "input/key_paths.h"
 #include "resources/page_ids.h"
 #include "settings/settings.h"
@@ -21,6 +23,12 @@ std::wstring TextOf(HWND control) {
 }
 
 bool Checked(HWND box) { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+// A click that could not do what it says is told, once, with its reason.
+void TellIfFailed(KeyOperation operation, KeyResult result) {
+    const std::wstring text = KeyFailureText(operation, result);
+    if (!text.empty()) TellPlayer(text.c_str());
+}
 
 }  // namespace
 
@@ -64,16 +72,16 @@ void KeyconfigDlg::OnInitDialog(HWND window) {
 void KeyconfigDlg::OnCommand(WORD id) {
     switch (id) {
     case IDC_KEYCONFIG_BACKUP:
-        BackUp(TextOf(nameBox_));
+        TellIfFailed(KeyOperation::BackUp, BackUp(TextOf(nameBox_)));
         break;
     case IDC_KEYCONFIG_RESTORE:
-        RestoreSelected();
+        TellIfFailed(KeyOperation::Restore, RestoreSelected());
         break;
     case IDC_KEYCONFIG_DELETE:
-        DeleteSelected();
+        TellIfFailed(KeyOperation::Delete, DeleteSelected());
         break;
     case IDC_KEYCONFIG_SETDEFAULT:
-        SetSelectedAsDefault();
+        TellIfFailed(KeyOperation::SetDefault, SetSelectedAsDefault());
         break;
     case IDC_KEYCONFIG_CLEARDEFAULT:
         ClearDefault();
@@ -163,14 +171,15 @@ KeyResult KeyconfigDlg::DeleteSelected() {
     return r;
 }
 
-void KeyconfigDlg::SetSelectedAsDefault() {
+KeyResult KeyconfigDlg::SetSelectedAsDefault() {
     int item = 0;
     int32_t number = 0;
-    if (!Selected(&item, &number)) return;
+    if (!Selected(&item, &number)) return KeyResult::NothingSelected;
     Settings& s = Settings::Instance();
     s.DefaultKey = number;
     if (HWND page = Live(); page && static_cast<size_t>(item) < s.keyConfigs.size())
         SetText(page, IDC_KEYCONFIG_DEFAULTNAME, DisplayText(s.keyConfigs[static_cast<size_t>(item)].name));
+    return KeyResult::Done;
 }
 
 void KeyconfigDlg::ClearDefault() {

@@ -26,7 +26,7 @@ public:
     KeyResult BackUp(const std::wstring& typedName);  // "백업"
     KeyResult RestoreSelected();                      // "선택"
     KeyResult DeleteSelected();                       // "삭제"
-    void SetSelectedAsDefault();                      // "기본"
+    KeyResult SetSelectedAsDefault();                 // "기본"
     void ClearDefault();                              // "해제"
 
 private:

@@ -25,8 +25,9 @@ public:
         return forceQuit;
     }
 
-    bool Start() {
+    bool Start(HWND notify) {
         if (running_.exchange(true)) return false;
+        notify_ = notify;
         HANDLE thread = CreateThread(nullptr, 0, Run, this, 0, nullptr);
         if (!thread) {
             running_ = false;
@@ -46,22 +47,27 @@ public:
 private:
     ForceQuit() = default;
 
-    static DWORD WINAPI Run(LPVOID self) {
-        ForceQuitGame();
-        static_cast<ForceQuit*>(self)->running_ = false;
+    static DWORD WINAPI Run(LPVOID param) {
+        ForceQuit* self = static_cast<ForceQuit*>(param);
+        // Told by the window's thread: this one must not wait on the player.
+        if (!ForceQuitGame()) PostMessageW(self->notify_.load(), kGameNotEndedMessage, 0, 0);
+        self->running_ = false;
         return 0;
     }
 
     std::atomic<bool> running_{false};
+    std::atomic<HWND> notify_{nullptr};  // set before the thread starts
     std::optional<ScopedHandle> thread_;
 };
 
 // The shell (about 1.4 MB with the COM libraries it loads) is needed only by
 // the two web buttons: bound on their first click.
-void ShellExecuteOpen(const wchar_t* file, const wchar_t* parameters) {
+bool ShellExecuteOpen(const wchar_t* file, const wchar_t* parameters) {
     using ShellExecuteFn = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
     static const auto shellExecute = SystemFunction<ShellExecuteFn>(L"shell32.dll", "ShellExecuteW");
-    if (shellExecute) shellExecute(nullptr, L"open", file, parameters, nullptr, SW_SHOW);
+    // Above 32 is success; anything else is an error code.
+    return shellExecute &&
+           reinterpret_cast<INT_PTR>(shellExecute(nullptr, L"open", file, parameters, nullptr, SW_SHOW)) > 32;
 }
 
 // Tests put a recorder in its place: no browser opens under them.
@@ -81,11 +87,11 @@ void SendBounded(UINT message) {
 
 }  // namespace
 
-bool StartForceQuit() { return ForceQuit::Instance().Start(); }
+bool StartForceQuit(HWND notify) { return ForceQuit::Instance().Start(notify); }
 bool ForceQuitRunning() { return ForceQuit::Instance().Running(); }
 bool FinishForceQuit(DWORD timeoutMs) { return ForceQuit::Instance().Finish(timeoutMs); }
 
-void ForceQuitGame() {
+bool ForceQuitGame() {
     if (HWND game = FindGameWindow()) SetForegroundWindow(game);
     Sleep(kForceQuitSettleMs);
     // Minimised without waiting on the game's thread (CloseWindow would).
@@ -93,21 +99,25 @@ void ForceQuitGame() {
     SendBounded(WM_CLOSE);
     SendBounded(WM_DESTROY);
     SendBounded(WM_NCDESTROY);
-    KillGame(ProcessApi::Instance());
+    if (KillGame(ProcessApi::Instance())) return true;
+    // Nothing was ended: right when no game was there to end.
+    DWORD pid = 0;
+    ScopedHandle left(OpenGameProcess(ProcessApi::Instance(), &pid));
+    return pid == 0 && !FindGameWindow();
 }
 
 
 void SetShellOpener(ShellOpener opener) { shellOpener = opener ? opener : &ShellExecuteOpen; }
 
-void LaunchGame() {
+bool LaunchGame() {
     // Internet Explorer by name: the portal's game start needs it, whatever the default browser.
     const std::wstring address = Wide(GameLoginAddress());
-    shellOpener.load()(L"iexplore.exe", address.c_str());
+    return shellOpener.load()(L"iexplore.exe", address.c_str());
 }
 
-void OpenHomePage() {
+bool OpenHomePage() {
     const std::wstring address = Wide(HomePageAddress());
-    shellOpener.load()(address.c_str(), nullptr);
+    return shellOpener.load()(address.c_str(), nullptr);
 }
 
 }  // namespace gkr

@@ -79,15 +79,16 @@ TEST(GameProcessWin, BothLookupsFindTheGameThatKillGameThenEnds) {
 }
 
 std::vector<std::wstring> g_opened;
-void RecordShell(const wchar_t* file, const wchar_t* parameters) {
+bool RecordShell(const wchar_t* file, const wchar_t* parameters) {
     g_opened.push_back(std::wstring(file) + L"|" + (parameters ? parameters : L"(none)"));
+    return true;
 }
 
 TEST(GameControlWin, TheWebButtonsGoThroughTheShellSeam) {
     SetShellOpener(&RecordShell);
     g_opened.clear();
-    LaunchGame();
-    OpenHomePage();
+    EXPECT_TRUE(LaunchGame());
+    EXPECT_TRUE(OpenHomePage());
     SetShellOpener(nullptr);
     const std::string login = GameLoginAddress(), home = HomePageAddress();
     EXPECT_EQ((std::vector<std::wstring>{L"iexplore.exe|" + std::wstring(login.begin(), login.end()),

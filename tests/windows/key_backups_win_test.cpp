@@ -15,6 +15,7 @@
 #include "resources/page_ids.h"
 #include "settings/settings.h"
 #include "tests/windows/manager_test_support.h"
+#include "tests/windows/player_messages.h"
 
 namespace gkr {
 namespace {
@@ -170,6 +171,41 @@ TEST_F(KeyconfigPageTest, ANameOutsideCodePage949MakesNoCopy) {
     EXPECT_EQ("player", testing::ReadBytes(current.File("key\\keyconfig-0.cfg")));
     ASSERT_EQ(1u, Settings::Instance().keyConfigs.size());
     EXPECT_EQ("\xb1\xe2\xba\xbb", Settings::Instance().keyConfigs[0].name);
+}
+
+TEST_F(KeyconfigPageTest, ARefusedRestoreOrBackUpIsToldAndLeavesTheFiles) {
+    const auto click = [this](int id) {
+        testing::PlayerMessages().clear();
+        SendMessageW(page->handle, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+        return testing::PlayerMessages();
+    };
+    SetDlgItemTextW(page->handle, IDC_KEYCONFIG_NAME, L"A");
+    ASSERT_TRUE(click(IDC_KEYCONFIG_BACKUP).empty());
+    testing::WriteBytes(install.File("keyconfig.cfg"), "changed");
+    SendDlgItemMessageW(page->handle, IDC_KEYCONFIG_LIST, LB_SETCURSEL, 0, 0);
+    {
+        // The game holds its file open without sharing.
+        HANDLE held = CreateFileA(install.File("keyconfig.cfg").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, held);
+        const std::vector<std::wstring> told = click(IDC_KEYCONFIG_RESTORE);
+        CloseHandle(held);
+        ASSERT_EQ(1u, told.size());
+        EXPECT_NE(std::wstring::npos, told[0].find(L"사용 중"));
+    }
+    EXPECT_EQ("changed", testing::ReadBytes(install.File("keyconfig.cfg")));
+
+    // The copy folder cannot be made: a file stands where it would be.
+    const std::string folder = current.File("key");
+    ASSERT_TRUE(DeleteFileA((folder + "\\keyconfig-0.cfg").c_str()));
+    ASSERT_TRUE(RemoveDirectoryA(folder.c_str()));
+    testing::WriteBytes(folder, "not a folder");
+    SetDlgItemTextW(page->handle, IDC_KEYCONFIG_NAME, L"B");
+    const std::vector<std::wstring> told = click(IDC_KEYCONFIG_BACKUP);
+    ASSERT_EQ(1u, told.size());
+    EXPECT_NE(std::wstring::npos, told[0].find(L"key"));
+    EXPECT_EQ(1u, Settings::Instance().keyConfigs.size());
+    DeleteFileA(folder.c_str());
 }
 
 TEST_F(KeyconfigPageTest, DefaultTakesTheNameOfAnExistingRecordOnly) {

@@ -269,7 +269,7 @@ TEST_F(ManagerDialog, CloseBoxSavesAndKeepsDialogAndPages) {
 
 TEST_F(ManagerDialog, GameButtonsAndUnknownIdsLeaveTheDialogAsItIs) {
     Open();
-    SetShellOpener([](const wchar_t*, const wchar_t*) {});  // no browser
+    SetShellOpener([](const wchar_t*, const wchar_t*) { return true; });  // no browser
     for (int id : {IDC_MANAGER_GAME_KILL, IDC_MANAGER_HOME_PAGE, IDC_MANAGER_GAME_TOPMOST, IDC_MANAGER_GAME_RELEASE,
                    IDC_MANAGER_GAME_LAUNCH, 4242}) {
         SCOPED_TRACE(id);
@@ -319,6 +319,32 @@ TEST_F(ManagerDialog, ASaveThatFailsIsToldOnceAndTheWayOutStaysClean) {
     ASSERT_EQ(1u, testing::PlayerMessages().size()) << "two saves failed, one message";
     EXPECT_NE(std::wstring::npos, testing::PlayerMessages()[0].find(L"conf.xml"));
     RemoveDirectoryA(dir.File("conf.xml").c_str());
+}
+
+// A game window that stays whatever it is sent, of a process the force quit
+// does not know (this test program is no gkr.exe).
+LRESULT CALLBACK StubbornGame(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return message == WM_CLOSE ? 0 : DefWindowProcW(window, message, wParam, lParam);
+}
+
+TEST_F(ManagerDialog, AForceQuitOrABrowserThatFailsIsToldOncePerClick) {
+    FakeGameWindow game(&StubbornGame);
+    Open();
+    testing::PlayerMessages().clear();
+    SendMessageW(dlg->handle, WM_COMMAND, MAKEWPARAM(IDC_MANAGER_GAME_KILL, BN_CLICKED), 0);
+    ASSERT_TRUE(testing::PumpUntil([] { return !ForceQuitRunning(); }, 5000));
+    DrainMessages();  // the force quit's notice, posted to the manager
+    EXPECT_TRUE(IsWindow(game.Handle()));
+    ASSERT_EQ(1u, testing::PlayerMessages().size());
+    EXPECT_NE(std::wstring::npos, testing::PlayerMessages()[0].find(L"강제 종료"));
+
+    testing::PlayerMessages().clear();
+    SetShellOpener([](const wchar_t*, const wchar_t*) { return false; });
+    for (int id : {IDC_MANAGER_GAME_LAUNCH, IDC_MANAGER_HOME_PAGE})
+        SendMessageW(dlg->handle, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+    SetShellOpener(nullptr);
+    ASSERT_EQ(2u, testing::PlayerMessages().size());
+    EXPECT_NE(std::wstring::npos, testing::PlayerMessages()[1].find(L"브라우저"));
 }
 
 TEST_F(ManagerDialog, EnergyOffsetTrackbarsStoreShowAndMoveTheBar) {

@@ -73,10 +73,10 @@ private:
 // A top-level window of the game's class inside this process, 640 x 480 client.
 class FakeGameWindow {
 public:
-    FakeGameWindow() {
+    explicit FakeGameWindow(WNDPROC procedure = DefWindowProcW) {
         WNDCLASSEXW wc = {};
         wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = DefWindowProcW;
+        wc.lpfnWndProc = procedure;
         wc.hInstance = ModuleInstance();
         wc.lpszClassName = kGameWindowClass;
         RegisterClassExW(&wc);  // may exist already: then that class serves
