@@ -12,7 +12,7 @@ enum class DispatchEffect {
     ReadNotePanel,   // TaskNotePanel()
     WatchGame,       // TaskGameWatch()
     FollowGame,      // TaskFollowGame(): top-level overlays follow the game window
-    RedrawSheet,     // invalidate the song-sheet overlay
+    RedrawSheet,     // the song-sheet overlay draws itself if a row changed
     TickTimer,       // TimerWnd::Tick
     StartTimer,      // TimerWnd::Start (a running timer restarts from zero)
     StopTimer,       // TimerWnd::Stop

@@ -131,10 +131,8 @@ void ManageDlg::OnCommand(HWND window, WORD id) {
     case IDOK:
     case IDCANCEL:
     case IDC_MANAGER_EXIT:
-        SaveSettingsOnClose();
-        CloseOnOverlayThread(*timerWnd);
-        CloseWindow(window);
-        DestroyWindow(window);  // its WM_DESTROY saves again and ends the message loop
+        // Its WM_DESTROY saves and ends the message loop; each page closes its overlay as it goes.
+        DestroyWindow(window);
         break;
     case IDC_MANAGER_GAME_KILL:
         StartForceQuit(window);  // on a thread of its own: it waits for the game's end

@@ -81,9 +81,8 @@ void AccelDlg::OnInitDialog(HWND window) {
 
 void AccelDlg::FillList(HWND list) {
     const auto hotkeys = Settings::Instance().accels.Snapshot();
-    // The list shows the records last first. Appending them in that order,
-    // with drawing held, keeps the fill linear: inserting each at the top
-    // made a hand-edited list of 30,000 records hold the start for seconds.
+    // The list shows the records last first: appended in that order, with
+    // drawing held, so a long hand-edited list fills in linear time.
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list, LVM_SETITEMCOUNT, hotkeys->size(), 0);
     for (size_t position = hotkeys->size(); position-- > 0;) {

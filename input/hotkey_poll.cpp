@@ -7,9 +7,8 @@ namespace gkr {
 
 namespace {
 
-// Each key is asked once per poll. A long hand-edited list binds the same few
-// keys over and over, and under Wine every question is a call into the
-// system: 100,000 records, one question each, cost 7 % of a core.
+// Each key is asked once per poll: a long hand-edited list binds the same few
+// keys over and over, and every question is a call into the system.
 class KeysOfOnePoll final : public KeyboardState {
 public:
     explicit KeysOfOnePoll(KeyboardState& keyboard) : keyboard_(keyboard) {}

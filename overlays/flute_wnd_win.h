@@ -37,8 +37,8 @@ public:
     void SetSongs(std::vector<const Sheet*> songs);
     // Sizes the window to one row per listed song (230 wide), on top.
     void FitToRows();
-    // The repaint task: invalidates the panel only when a row would show
-    // another mark or another second.
+    // The repaint task: asks the panel to draw itself only when a row would
+    // show another mark or another second.
     void RefreshIfChanged();
     // The first counter value after `now` at which a row's face changes;
     // nothing while no effect runs.

@@ -17,10 +17,8 @@ constexpr unsigned kTimerStateQuery = 0x8000 + 0x21;
 // 0x8000 + 0x22 is the settings pages' kPageSyncMessage (page_controls_win.h).
 
 // To an overlay, posted by the worker when the face it shows changed: the
-// overlay draws itself at once into a window DC. Nothing is invalidated, so
-// the repaint skips what a WM_PAINT costs besides (under Wine, four more
-// Wine server round trips: the update region twice, the caret twice), twice
-// a second for as long as the timer runs.
+// overlay draws itself at once into a window DC, without an invalidation and
+// the WM_PAINT that would follow (see the README for what that saves).
 constexpr unsigned kRepaintOverlayMessage = 0x8000 + 0x23;
 
 // To a top-level overlay, sent by itself: the player has just moved it by

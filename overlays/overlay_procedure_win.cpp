@@ -32,7 +32,6 @@ std::optional<INT_PTR> OverlayPageMessage(Window& overlay, UINT message, WPARAM 
     case kPageSyncMessage:
         sync(wParam != 0);
         return TRUE;
-    case WM_CLOSE:
     case WM_DESTROY:
         CloseOnOverlayThread(overlay);
         return std::nullopt;

@@ -20,9 +20,8 @@ LRESULT OverlayWindowMessage(Window& overlay, HWND window, UINT message, WPARAM 
                              const OverlayDrawing& draw);
 
 // kPageSyncMessage runs `sync` (wParam 1: from the controls) and is answered
-// TRUE; WM_CLOSE and WM_DESTROY close the page's overlay, which goes with its
-// page, and are left to the page's default like every other message (no
-// answer).
+// TRUE; WM_DESTROY closes the page's overlay, which goes with its page, and is
+// left to the page's default like every other message (no answer).
 std::optional<INT_PTR> OverlayPageMessage(Window& overlay, UINT message, WPARAM wParam,
                                           const std::function<void(bool fromControls)>& sync);
 

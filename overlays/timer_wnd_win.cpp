@@ -12,6 +12,7 @@
 #include "overlays/overlay_win.h"
 #include "app/framework/scoped_win.h"
 #include "overlays/overlay_messages.h"
+#include "settings/text_convert.h"
 #include "settings/settings.h"
 
 namespace gkr {
@@ -25,8 +26,6 @@ constexpr UINT kTopmostCheckMs = 50;
 constexpr int kTopmostChecks = 20;
 
 int Scaled(double length, double scale) { return static_cast<int>(length * scale); }
-
-std::wstring Widen(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
 
 }  // namespace
 
@@ -230,7 +229,7 @@ void TimerWnd::Draw(HDC dc, int width, int height) {
         SelectScope selected(memory, font_.Get());
         SetBkMode(memory, TRANSPARENT);
         SetTextColor(memory, RGB(0, 0, 0));
-        const std::wstring text = Widen(FormatClockFace(face));
+        const std::wstring text = DisplayText(FormatClockFace(face));
         TextOutW(memory, Scaled(17, scale), Scaled(0, scale), text.c_str(), static_cast<int>(text.size()));
     }
 

@@ -16,8 +16,6 @@ public:
     // Runs the dialog modally; returns the value it passes to EndDialog.
     INT_PTR RunModal(HWND parent);
 
-    int TemplateId() const { return templateId_; }
-
 protected:
     explicit Dialog(int templateId) : templateId_(templateId) {}
 

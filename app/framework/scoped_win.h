@@ -1,6 +1,5 @@
-// Scoped owners of the Win32 handles that live within one function: device
-// contexts, GDI objects, objects selected into a DC, a paint, kernel handles,
-// registry keys.
+// Scoped owners of Win32 handles: device contexts, GDI objects, objects
+// selected into a DC, a paint, kernel handles, registry keys.
 // Each frees what it holds in its destructor, so no early return leaks one and
 // no caller writes a DeleteObject/ReleaseDC ladder.
 #pragma once

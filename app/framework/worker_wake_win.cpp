@@ -22,10 +22,8 @@ public:
         return signal;
     }
 
-    // A wait on an address may also end without a wake (rarely, and the
-    // worker's loop then simply waits again until its deadline by its own
-    // clock): returning then costs no extra wake, unlike waiting out the rest
-    // by a tick count that moves in steps of many milliseconds under Wine.
+    // A wait on an address may also end without a wake; the worker's loop
+    // then waits again until its deadline by its own clock.
     bool Wait(uint32_t ms) {
         LONG now = InterlockedCompareExchange(&wakes_, 0, 0);
         if (now == seen_) {

@@ -10,6 +10,7 @@
 #include "app/framework/system_library_win.h"
 #include "app/framework/thread_wait_win.h"
 #include "app/game/web_addresses.h"
+#include "settings/text_convert.h"
 
 namespace gkr {
 
@@ -73,9 +74,6 @@ bool ShellExecuteOpen(const wchar_t* file, const wchar_t* parameters) {
 // Tests put a recorder in its place: no browser opens under them.
 std::atomic<ShellOpener> shellOpener{&ShellExecuteOpen};
 
-// Addresses are plain ASCII once encoded.
-std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
-
 void SendBounded(UINT message) {
     // Each send finds the window anew: the game may be gone after the first.
     HWND game = FindGameWindow();
@@ -111,12 +109,12 @@ void SetShellOpener(ShellOpener opener) { shellOpener = opener ? opener : &Shell
 
 bool LaunchGame() {
     // Internet Explorer by name: the portal's game start needs it, whatever the default browser.
-    const std::wstring address = Wide(GameLoginAddress());
+    const std::wstring address = DisplayText(GameLoginAddress());  // plain ASCII
     return shellOpener.load()(L"iexplore.exe", address.c_str());
 }
 
 bool OpenHomePage() {
-    const std::wstring address = Wide(HomePageAddress());
+    const std::wstring address = DisplayText(HomePageAddress());
     return shellOpener.load()(address.c_str(), nullptr);
 }
 

@@ -1,5 +1,5 @@
-// The game's main window, found by its class every time it is needed: the game
-// may have closed or restarted since the last look, so no handle is cached.
+// The game's main window, found by its class: the game may have closed or
+// restarted since the last look, so a lookup never trusts an older answer.
 #pragma once
 #include <windows.h>
 
