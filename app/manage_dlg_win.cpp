@@ -191,7 +191,7 @@ void ManageDlg::CreateMissingOverlaysNow() {
 void ManageDlg::LoadDataFiles() {
     Settings& settings = Settings::Instance();
     RemoveStaleSaveFiles(kSettingsFile);
-    keepBeforeSave_ = LoadSettings(settings, kSettingsFile) == SettingsLoad::NotWhole;
+    keepBeforeSave_ = KeepBeforeSave(LoadSettings(settings, kSettingsFile));
     // Both the load and the default list publish the hotkey list whole, so the
     // worker's poll never sees one half built.
     if (settings.accels.Size() == 0) BuildDefaultActionList(settings);
@@ -203,7 +203,7 @@ void ManageDlg::LoadDataFiles() {
 }
 
 bool ManageDlg::SaveSettingsFile() {
-    // A file that was there but not read whole is never replaced silently:
+    // A file that was there but not read whole, or read from UTF-8, is never replaced silently:
     // its bytes are kept beside it first, or it is not replaced at all.
     if (keepBeforeSave_) {
         if (!KeepUnreadFile(kSettingsFile)) return false;

@@ -66,7 +66,7 @@ private:
     void PlacePages();             // each page over the tab control's display area
 
     std::atomic<bool> overlayJobWaiting_{false};
-    bool keepBeforeSave_ = false;  // conf.xml was there but not read whole
+    bool keepBeforeSave_ = false;  // conf.xml was there but not read whole, or read from UTF-8
     bool saveFailureTold_ = false;
     bool overlayTimerStarted_ = false;
 };

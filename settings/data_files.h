@@ -12,14 +12,15 @@
 namespace gkr {
 
 // Never fails visibly: whatever cannot be read keeps its current value. Says
-// how much of the file was read (see KeepUnreadFile).
+// how much of the file was read (see KeepBeforeSave and KeepUnreadFile).
 SettingsLoad LoadSettings(Settings& settings, const std::string& path);
 
-// Copies the file's present bytes to UnreadCopyName(path) (save_files.h),
-// replacing an older kept copy: a settings file that was there but not read
-// whole is kept so before the first save replaces it. False when the bytes
-// could not be read or the copy not written; the caller must then not
-// replace the file.
+// Copies the file's present bytes to the first of UnreadCopyName(path, 0),
+// (path, 1), ... (save_files.h) that no file has, never replacing an earlier
+// kept copy: a settings file the program could not read whole, or read from
+// UTF-8, is kept so before the first save replaces it. False when the bytes
+// could not be read, the copy not written or no name is free; the caller
+// must then not replace the file.
 bool KeepUnreadFile(const std::string& path);
 
 // Removes the files "<path>.<pid>.tmp" that a save killed midway left behind,

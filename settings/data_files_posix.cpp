@@ -10,12 +10,13 @@
 #include "settings/replace_file.h"
 #include "settings/save_files.h"
 #include "settings/settings_file.h"
+#include "settings/text_convert.h"
 #include "settings/unread_file.h"
 
 namespace gkr {
 
 SettingsLoad LoadSettings(Settings& settings, const std::string& path) {
-    return LoadSettingsFile(settings, path, UserDigitGrouping());
+    return LoadSettingsFile(settings, path, UserDigitGrouping(), PlatformCp949());
 }
 
 bool SaveSettings(const Settings& settings, const std::string& path) {
@@ -23,7 +24,7 @@ bool SaveSettings(const Settings& settings, const std::string& path) {
 }
 
 SongsLoad LoadSongSheets(SongSheets& sheets, const std::string& path) {
-    return sheets.Load(path, UserDigitGrouping());
+    return sheets.Load(path, UserDigitGrouping(), PlatformCp949());
 }
 
 bool KeepUnreadFile(const std::string& path) { return CopyToUnread(path); }

@@ -22,4 +22,13 @@ std::string WriteFileBeside(const std::string& path, const std::string& bytes);
 // On failure it is removed and `path` is left as it was.
 bool MoveFileOver(const std::string& newFile, const std::string& path);
 
+// Step two for a file that must replace nothing: the file written by
+// WriteFileBeside takes the name `path` only while nothing has that name.
+// Taken leaves the new file for another name; Failed removes it.
+enum class NewNameMove { Moved, Taken, Failed };
+NewNameMove MoveFileToNewName(const std::string& newFile, const std::string& path);
+
+// Removes a file written by WriteFileBeside that is not wanted after all.
+void RemoveFileBeside(const std::string& newFile);
+
 }  // namespace gkr

@@ -73,6 +73,20 @@ bool MoveFileOver(const std::string& newFile, const std::string& path) {
     return true;
 }
 
+NewNameMove MoveFileToNewName(const std::string& newFile, const std::string& path) {
+    // A second link, unlike rename(2), never takes a name that is in use.
+    if (link(newFile.c_str(), path.c_str()) != 0) {
+        if (errno == EEXIST) return NewNameMove::Taken;
+        unlink(newFile.c_str());
+        return NewNameMove::Failed;
+    }
+    unlink(newFile.c_str());
+    SyncFolder(path);
+    return NewNameMove::Moved;
+}
+
+void RemoveFileBeside(const std::string& newFile) { unlink(newFile.c_str()); }
+
 bool ReplaceFileContents(const std::string& path, const std::string& bytes) {
     const std::string newFile = WriteFileBeside(path, bytes);
     return !newFile.empty() && MoveFileOver(newFile, path);

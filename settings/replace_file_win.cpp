@@ -106,6 +106,24 @@ bool MoveFileOver(const std::string& newFile, const std::string& path) {
     return MoveFileOver(from, to);
 }
 
+NewNameMove MoveFileToNewName(const std::string& newFile, const std::string& path) {
+    const std::wstring from = FullPath(WidePath(newFile)), to = FullPath(WidePath(path));
+    if (from.empty() || to.empty()) {
+        RemoveFileBeside(newFile);
+        return NewNameMove::Failed;
+    }
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH)) return NewNameMove::Moved;
+    // Whatever has the name (a read-only file, a folder) keeps it.
+    if (GetFileAttributesW(to.c_str()) != INVALID_FILE_ATTRIBUTES) return NewNameMove::Taken;
+    DeleteFileW(from.c_str());
+    return NewNameMove::Failed;
+}
+
+void RemoveFileBeside(const std::string& newFile) {
+    const std::wstring file = FullPath(WidePath(newFile));
+    if (!file.empty()) DeleteFileW(file.c_str());
+}
+
 bool ReplaceFileContents(const std::string& path, const std::string& bytes) {
     const std::string newFile = WriteFileBeside(path, bytes);
     return !newFile.empty() && MoveFileOver(newFile, path);

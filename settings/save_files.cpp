@@ -67,6 +67,8 @@ std::optional<std::wstring> SaveTempTarget(const std::wstring& candidate) {
     return candidate.substr(0, split->first);
 }
 
-std::string UnreadCopyName(const std::string& fileName) { return fileName + ".unread"; }
+std::string UnreadCopyName(const std::string& fileName, size_t number) {
+    return fileName + ".unread" + (number == 0 ? std::string() : "." + std::to_string(number));
+}
 
 }  // namespace gkr

@@ -24,7 +24,8 @@ std::optional<uint32_t> SaveTempOwner(const std::wstring& fileName, const std::w
 // whichever fileName; nothing for any other name.
 std::optional<std::wstring> SaveTempTarget(const std::wstring& candidate);
 
-// "<fileName>.unread": where a file that was not read whole is kept.
-std::string UnreadCopyName(const std::string& fileName);
+// Where a file that was not read whole is kept: "<fileName>.unread" for
+// number 0, "<fileName>.unread.<number>" for the later ones.
+std::string UnreadCopyName(const std::string& fileName, size_t number = 0);
 
 }  // namespace gkr

@@ -2,6 +2,7 @@
 
 #include <tinyxml.h>
 
+#include "settings/file_encoding.h"
 #include "settings/xml_document.h"
 
 namespace gkr {
@@ -62,21 +63,26 @@ bool IsElement(const TiXmlNode& node, const char* name) {
 // such an attribute is remembered, as the file was then not read whole.
 class Reader {
 public:
-    explicit Reader(const DigitGrouping& grouping) : grouping_(grouping) {}
+    Reader(const DigitGrouping& grouping, const FileTexts& texts) : grouping_(grouping), texts_(texts) {}
 
-    // False once a number was there but could not be read (out of range, malformed).
-    bool EveryNumberRead() const { return !unreadNumber_; }
+    // False once a number or a name was there but could not be read (out of
+    // range, malformed; not convertible to code page 949).
+    bool EverythingRead() const { return !unreadValue_; }
 
     // True when the attribute was there and read into target.
     bool ReadNumber(const TiXmlElement& element, const char* name, int32_t& target) const {
         const std::string* text = element.Attribute(std::string(name));
         if (!text) return false;
         if (ParseInt(*text, grouping_, target)) return true;
-        unreadNumber_ = true;
+        unreadValue_ = true;
         return false;
     }
-    static void ReadText(const TiXmlElement& element, const char* name, std::string& target) {
-        if (const std::string* text = element.Attribute(std::string(name))) target = *text;
+    void ReadText(const TiXmlElement& element, const char* name, std::string& target) const {
+        const std::string* text = element.Attribute(std::string(name));
+        if (!text) return;
+        // Like a typed name code page 949 lacks, it is not stored at all.
+        if (std::optional<std::string> stored = texts_.Stored(*text)) target = std::move(*stored);
+        else unreadValue_ = true;
     }
 
     void ReadKey(const TiXmlElement& element, std::vector<uint32_t>& keys) const {
@@ -136,7 +142,8 @@ public:
 
 private:
     const DigitGrouping& grouping_;
-    mutable bool unreadNumber_ = false;
+    const FileTexts& texts_;
+    mutable bool unreadValue_ = false;
 };
 
 // Elements are built in place (TinyXML's copies pass attribute values as C
@@ -193,10 +200,12 @@ const TiXmlElement* FindSetting(const TiXmlDocument& document) {
 }  // namespace
 
 void ReadSettingsDocument(Settings& settings, const TiXmlDocument& document, const DigitGrouping& grouping) {
-    if (const TiXmlElement* setting = FindSetting(document)) Reader(grouping).ReadSetting(*setting, settings);
+    const FileTexts asTheyAre;
+    if (const TiXmlElement* setting = FindSetting(document)) Reader(grouping, asTheyAre).ReadSetting(*setting, settings);
 }
 
-SettingsLoad LoadSettingsFile(Settings& settings, const std::string& path, const DigitGrouping& grouping) {
+SettingsLoad LoadSettingsFile(Settings& settings, const std::string& path, const DigitGrouping& grouping,
+                              const Cp949Conversions& cp949) {
     std::string text;
     switch (ReadDataFileAs(path, text)) {
     case FileRead::Missing:
@@ -209,12 +218,14 @@ SettingsLoad LoadSettingsFile(Settings& settings, const std::string& path, const
     TiXmlDocument document;
     if (!ParseDataText(text, document)) return SettingsLoad::NotWhole;
     const TiXmlElement* setting = FindSetting(document);
-    const Reader reader(grouping);
+    const FileTexts texts(text, cp949);
+    const Reader reader(grouping, texts);
     if (setting) reader.ReadSetting(*setting, settings);
     // A damaged file still gives what came before the damage, but not all of
-    // it; nor does one with a number that could not be read, which a save
+    // it; nor does one with a value that could not be read, which a save
     // would replace with the value in use.
-    return setting && !document.Error() && reader.EveryNumberRead() ? SettingsLoad::Whole : SettingsLoad::NotWhole;
+    if (!setting || document.Error() || !reader.EverythingRead()) return SettingsLoad::NotWhole;
+    return texts.FromUtf8() ? SettingsLoad::FromUtf8 : SettingsLoad::Whole;
 }
 
 std::string PrintSettings(const Settings& settings, const DigitGrouping& grouping) {

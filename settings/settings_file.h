@@ -8,7 +8,8 @@
 //       <KeyConfig Name=".." Index=".." />      one per saved key configuration
 //   </Setting>
 //
-// Names are stored as their bytes (code page 949). Element and attribute
+// Names are stored as their bytes (code page 949); a file saved as UTF-8 has
+// them converted as it is read (file_encoding.h). Element and attribute
 // names are matched exactly; anything else in the file is skipped and not
 // written back. Numbers use the locale's digit grouping (see number_text.h).
 #pragma once
@@ -17,6 +18,7 @@
 
 #include "settings/number_text.h"
 #include "settings/settings.h"
+#include "settings/text_convert.h"
 
 class TiXmlDocument;
 
@@ -31,14 +33,24 @@ void ReadSettingsDocument(Settings& settings, const TiXmlDocument& document, con
 enum class SettingsLoad {
     NoFile,   // none there: the start values stand
     Whole,    // read and understood from end to end
+    FromUtf8, // read whole from a file saved as UTF-8, its names converted
     NotWhole  // there, but not read whole: locked, unreadable, oversized, not
-              // well formed, in another encoding, without a Setting element, or
-              // with a number that could not be read (out of range, malformed)
+              // well formed, saved as UTF-16, without a Setting element, with a
+              // number that could not be read (out of range, malformed), or
+              // saved as UTF-8 with a name code page 949 cannot hold
 };
 
-// ReadSettingsDocument on the file at `path`. A missing, unreadable, oversized
-// or malformed file changes nothing beyond what could be read from it.
-SettingsLoad LoadSettingsFile(Settings& settings, const std::string& path, const DigitGrouping& grouping);
+// Whether the file's bytes must be kept before a save replaces them: a save
+// would drop what was not read, or write the names in another encoding.
+inline bool KeepBeforeSave(SettingsLoad load) {
+    return load == SettingsLoad::NotWhole || load == SettingsLoad::FromUtf8;
+}
+
+// ReadSettingsDocument on the file at `path`, its names converted when it is
+// UTF-8; a name code page 949 cannot hold is not taken. A missing, unreadable,
+// oversized or malformed file changes nothing beyond what could be read from it.
+SettingsLoad LoadSettingsFile(Settings& settings, const std::string& path, const DigitGrouping& grouping,
+                              const Cp949Conversions& cp949);
 
 // The whole record as the file's text: TinyXML's standard printer, four
 // blanks of indentation, LF line ends, no declaration.

@@ -4,6 +4,7 @@
 
 #include <tinyxml.h>
 
+#include "settings/file_encoding.h"
 #include "settings/xml_document.h"
 
 namespace gkr {
@@ -16,10 +17,10 @@ bool IsElement(const TiXmlNode& node, const char* name) {
 
 class SheetReader {
 public:
-    explicit SheetReader(const DigitGrouping& grouping) : grouping_(grouping) {}
+    SheetReader(const DigitGrouping& grouping, const FileTexts& texts) : grouping_(grouping), texts_(texts) {}
 
-    // False once a number was there but could not be read (out of range, malformed).
-    bool EveryNumberRead() const { return !unreadNumber_; }
+    // False once a number or an effect name was there but could not be read.
+    bool EverythingRead() const { return !unreadValue_; }
 
     void ReadSheet(const TiXmlElement& element, Sheet& sheet) const {
         ReadText(element, "Effect1", sheet.Effect1);
@@ -43,14 +44,19 @@ public:
 private:
     void ReadNumber(const TiXmlElement& element, const char* name, int32_t& target) const {
         if (const std::string* text = element.Attribute(std::string(name)))
-            if (!ParseInt(*text, grouping_, target)) unreadNumber_ = true;
+            if (!ParseInt(*text, grouping_, target)) unreadValue_ = true;
     }
-    static void ReadText(const TiXmlElement& element, const char* name, std::string& target) {
-        if (const std::string* text = element.Attribute(std::string(name))) target = *text;
+    // Converted as conf.xml's names are (settings_file.h).
+    void ReadText(const TiXmlElement& element, const char* name, std::string& target) const {
+        const std::string* text = element.Attribute(std::string(name));
+        if (!text) return;
+        if (std::optional<std::string> stored = texts_.Stored(*text)) target = std::move(*stored);
+        else unreadValue_ = true;
     }
 
     const DigitGrouping& grouping_;
-    mutable bool unreadNumber_ = false;
+    const FileTexts& texts_;
+    mutable bool unreadValue_ = false;
 };
 
 bool StartsAsUtf16(const std::string& text) {
@@ -85,7 +91,7 @@ uint32_t NoteKey(const std::vector<int32_t>& notes) {
 
 SongSheets::SongSheets() = default;
 
-SongsLoad SongSheets::Load(const std::string& path, const DigitGrouping& grouping) {
+SongsLoad SongSheets::Load(const std::string& path, const DigitGrouping& grouping, const Cp949Conversions& cp949) {
     std::string text;
     switch (ReadDataFileAs(path, text)) {
     case FileRead::Missing:
@@ -99,14 +105,14 @@ SongsLoad SongSheets::Load(const std::string& path, const DigitGrouping& groupin
     if (StartsAsUtf16(text)) return SongsLoad::Utf16;
     TiXmlDocument document;
     if (!ParseDataText(text, document)) return SongsLoad::NotWhole;
-    const bool whole = Read(document, grouping);
+    const bool whole = Read(document, grouping, FileTexts(text, cp949));
     return whole && !document.Error() ? SongsLoad::Whole : SongsLoad::NotWhole;
 }
 
-bool SongSheets::Read(const TiXmlDocument& document, const DigitGrouping& grouping) {
+bool SongSheets::Read(const TiXmlDocument& document, const DigitGrouping& grouping, const FileTexts& texts) {
     for (const TiXmlNode* node = document.FirstChild(); node; node = node->NextSibling()) {
         if (!IsElement(*node, "Song")) continue;
-        const SheetReader reader(grouping);
+        const SheetReader reader(grouping, texts);
         SheetList list;
         for (const TiXmlNode* child = node->FirstChild(); child; child = child->NextSibling()) {
             if (!IsElement(*child, "Sheet")) continue;
@@ -114,7 +120,7 @@ bool SongSheets::Read(const TiXmlDocument& document, const DigitGrouping& groupi
             reader.ReadSheet(*child->ToElement(), list.back());
         }
         Publish(std::move(list));
-        return reader.EveryNumberRead();
+        return reader.EverythingRead();
     }
     return false;
 }

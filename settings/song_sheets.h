@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/file_encoding.h"
 #include "settings/number_text.h"
 #include "settings/published.h"
 
@@ -40,12 +41,13 @@ uint32_t NoteKey(const std::vector<int32_t>& notes);
 // How much of SData.xml a load took in.
 enum class SongsLoad {
     NoFile,    // none there: no songs
-    Whole,     // read and understood from end to end
+    Whole,     // read and understood from end to end (a UTF-8 file's effect
+               // names converted to code page 949)
     Utf16,     // saved as UTF-16 (it starts with a byte-order mark): not read,
                // as its texts must be code page 949 bytes
     NotWhole,  // there, but not read whole: unreadable, oversized, not well
-               // formed, without a Song element, or with a number that could
-               // not be read
+               // formed, without a Song element, with a number that could
+               // not be read, or with an effect name code page 949 cannot hold
 };
 
 // What a load that did not take the whole file means, as a line for a
@@ -65,9 +67,9 @@ public:
     // Replaces the list with the sheets of the file's first top-level "Song"
     // element. Without one (no file, a damaged or refused file, another root)
     // the list stays as it was. Says how much of the file was read.
-    SongsLoad Load(const std::string& path, const DigitGrouping& grouping);
-    // True when a "Song" element was there and every number in it was read.
-    bool Read(const TiXmlDocument& document, const DigitGrouping& grouping);
+    SongsLoad Load(const std::string& path, const DigitGrouping& grouping, const Cp949Conversions& cp949);
+    // True when a "Song" element was there and every value in it was read.
+    bool Read(const TiXmlDocument& document, const DigitGrouping& grouping, const FileTexts& texts = FileTexts());
 
     // Recomputes every sheet's NoteVal from its notes (the file's NoteVal
     // attribute is read but does not count).

@@ -27,6 +27,15 @@ std::wstring ToWide(const std::string& narrow);
 // result ends at the first zero byte.
 std::string ToNarrow(const std::wstring& wide);
 
+// The two conversions handed to portable code, which cannot link them itself.
+struct Cp949Conversions {
+    std::wstring (*toWide)(const std::string&);
+    std::string (*toNarrow)(const std::wstring&);
+};
+
+// This platform's conversions; for platform files and native tests only.
+inline Cp949Conversions PlatformCp949() { return {&ToWide, &ToNarrow}; }
+
 // The replacement DisplayText shows: ASCII bytes as they are, every other byte
 // as U+FFFD, up to the first zero byte.
 std::wstring ReplacementText(const std::string& narrow);

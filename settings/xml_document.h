@@ -8,7 +8,8 @@
 // - a text nested deeper than kMaxXmlDepth elements, or with more than
 //   kMaxXmlAttributes attributes in one tag, is not parsed at all;
 // - texts are read byte for byte (TinyXML's legacy encoding) whatever a
-//   declaration claims; a UTF-8 byte-order mark is skipped.
+//   declaration claims; a UTF-8 byte-order mark is skipped. The loaders
+//   convert a UTF-8 file's texts afterwards (file_encoding.h).
 #pragma once
 
 #include <cstddef>

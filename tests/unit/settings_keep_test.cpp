@@ -75,15 +75,27 @@ TEST_F(SettingsKeep, AHandEditedFileOfAFewMegabytesLoads) {
     EXPECT_EQ(150, settings.TimerSize.load());
 }
 
-TEST_F(SettingsKeep, TheUnreadFileIsKeptBesideItLatestOnly) {
-    WriteBytes(path, "old, damaged");
+TEST_F(SettingsKeep, EachUnreadFileIsKeptUnderTheFirstFreeNameNeverOverAnEarlierOne) {
+    // Hand edits of two days: a number out of range, then a file saved as UTF-16.
+    WriteBytes(path, "<Setting UseKey=\"4294967296\" />");
     ASSERT_TRUE(KeepUnreadFile(path));
-    WriteBytes(path, "newer, damaged too");
+    WriteBytes(path, "\xff\xfe<\0S\0");
     ASSERT_TRUE(KeepUnreadFile(path));
-    EXPECT_EQ("newer, damaged too", ReadBytes(UnreadCopyName(path)));
-    EXPECT_EQ("newer, damaged too", ReadBytes(path)) << "the file itself is not touched";
+    EXPECT_EQ("<Setting UseKey=\"4294967296\" />", ReadBytes(path + ".unread"));
+    EXPECT_EQ("\xff\xfe<\0S\0", ReadBytes(path + ".unread.1"));
+    EXPECT_EQ("\xff\xfe<\0S\0", ReadBytes(path)) << "the file itself is not touched";
+    // A folder holds the next name: it is passed over.
+    std::filesystem::create_directory(path + ".unread.2");
+    ASSERT_TRUE(KeepUnreadFile(path));
+    EXPECT_EQ("\xff\xfe<\0S\0", ReadBytes(path + ".unread.3"));
+    // With every name up to .99 taken nothing is kept, and nothing is left behind.
+    for (int n = 4; n <= 99; ++n) WriteBytes(path + ".unread." + std::to_string(n), "taken");
+    EXPECT_FALSE(KeepUnreadFile(path)) << "the caller must not save over it";
+    EXPECT_EQ(101, std::distance(std::filesystem::directory_iterator(dir.Path()), {}));
+    std::filesystem::remove(path + ".unread.1");
     std::filesystem::remove(path);
-    EXPECT_FALSE(KeepUnreadFile(path)) << "nothing to keep: the caller must not save over it";
+    EXPECT_FALSE(KeepUnreadFile(path)) << "nothing to keep";
+    EXPECT_FALSE(std::filesystem::exists(path + ".unread.1"));
 }
 
 TEST_F(SettingsKeep, LeftoversOfKilledSavesGoOnlyWhenTheirProcessIsGone) {
