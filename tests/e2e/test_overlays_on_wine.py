@@ -14,8 +14,8 @@ import unittest
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import manager_support  # noqa: E402
 from manager_support import (  # noqa: E402
-    WINE, HIDE_NOTE_PANEL, EMPTY_NOTE_PANEL, IDS, Dummy, GkrTimer, Manager, gauge_command, wait_until, work_dir,
-    write_conf)
+    WINE, HIDE_GAUGE, HIDE_NOTE_PANEL, EMPTY_NOTE_PANEL, IDS, Dummy, GkrTimer, Manager, gauge_command, wait_until,
+    work_dir, write_conf)
 import gkrwine  # noqa: E402
 import test_game_hang  # noqa: E402
 
@@ -24,6 +24,8 @@ WM_SYSCOMMAND, SC_CLOSE, WM_LBUTTONUP = 0x0112, 0xF060, 0x0202
 BM_GETCHECK = 0x00F0
 SW_HIDE, SW_SHOWNOACTIVATE, SW_MINIMIZE, SW_RESTORE = 0, 4, 6, 9
 FOLLOW_LIMIT_MS = 250
+READ_AFTER_MOVE_LIMIT_MS = 500
+SCREEN_WIDTH = 1280  # the harness's Xvfb
 HIDDEN_LIMIT_MS = 1500
 
 GREEN, YELLOW, WHITE = (0, 128, 0), (255, 255, 0), (255, 255, 255)
@@ -174,6 +176,21 @@ class TopLevelOverlays(unittest.TestCase):
         print(f"gone {hidden} ms after the hide was asked for", file=sys.stderr)
         self.assertLessEqual(hidden, HIDDEN_LIMIT_MS)
         wait_pixels(self.dummy.hwnd, everything, 3000, "show", hex(self.dummy.hwnd), SW_SHOWNOACTIVATE)
+
+    def test_bar_back_soon_after_a_move_that_shows_the_gauge(self):
+        # As at a drag's end under a window manager: the gauge comes with the move, right after a
+        # reading hid the bar. The last place puts the client area past the screen's right edge.
+        self.start(["--gauge=120"], UseEnergy=1)
+        hwnd, bar = hex(self.dummy.hwnd), [((200, 24), YELLOW), ((480, 24), GREEN)]
+        self.start_app()
+        wait_pixels(self.dummy.hwnd, bar, 8000)
+        times = []
+        for x, y in ((170, 90), (60, 40), (SCREEN_WIDTH + 100 - client_size(self.dummy.hwnd)[0], 60)):
+            wait_pixels(self.dummy.hwnd, bar, 3000, "command", hwnd, HIDE_GAUGE, present=False)
+            times.append(wait_pixels(self.dummy.hwnd, bar, 3000, "command", hwnd, gauge_command(120), ";",
+                                     "place", hwnd, x, y, ";", "wait-place", hwnd, x, y, 3000))
+        print(f"\nthe bar back {times} ms after the moves were asked for", file=sys.stderr)
+        self.assertLessEqual(max(times), READ_AFTER_MOVE_LIMIT_MS)
 
     def test_panel_keeps_its_place_through_a_minimised_start(self):
         self.start(["--notes=on"], UseFlute=1, FluteWndX=400, FluteWndY=300)
