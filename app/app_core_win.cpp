@@ -122,6 +122,10 @@ void AppCore::Dispatch(int32_t code) {
     }
 }
 
+void AppCore::RunSoon(int32_t code) {
+    if (tasks_.RunSoon(code)) WakeWorker();
+}
+
 int32_t AppCore::RunWorker() {
     CoreWorkerHost host(*this);
     return RunWorkerLoop(tasks_, running_, host);

@@ -29,6 +29,10 @@ public:
     // Runs one task or action code; on the worker thread only.
     void Dispatch(int32_t code);
 
+    // The tasks with this code run at the worker's next pass, which is woken
+    // for them; their period stays. From any thread.
+    void RunSoon(int32_t code);
+
     // Starts the worker thread, which waits until something is due before
     // each pass. False when no thread could be made. The user-interface
     // thread only.

@@ -22,6 +22,7 @@
 #include "overlays/energy_wnd_win.h"
 #include "overlays/flute_dlg_win.h"
 #include "overlays/flute_wnd_win.h"
+#include "overlays/overlay_follow.h"
 #include "overlays/overlay_geometry.h"
 #include "overlays/timer_wnd_win.h"
 #include "settings/settings.h"
@@ -143,7 +144,11 @@ void TaskFollowGame() {
     if (!watch.ClaimFollowJob()) return;
     OverlayThread::Instance().Post([game] {
         GameWatch::Instance().FollowJobStarted();
+        const GameFrame before = PlacedGameFrame();
         FollowGameNow(game, ReadGameFrame(game));
+        // The reading skipped while the overlays lagged behind (under a window
+        // manager, a whole drag): read the new place now, not up to a second on.
+        if (OverlaysAtANewPlace(before, PlacedGameFrame())) AppCore::Instance().RunSoon(dispatch::TaskGameWatch);
     });
 }
 

@@ -9,7 +9,8 @@ void TaskNotePanel();  // dispatch code -11
 
 // Top-level overlays only: when the game window they sit over has moved,
 // been minimised, restored, hidden or closed, hands the overlay thread the
-// job of following it. A few reads of the game window, no wait on it.
+// job of following it; once they stand at a new place the game watch runs at
+// once. A few reads of the game window, no wait on it.
 void TaskFollowGame();  // dispatch code -4
 
 // Forgets what earlier passes learned (the note reading, the gauge's last

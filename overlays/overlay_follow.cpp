@@ -48,4 +48,9 @@ GameFrame FrameAfter(const GameFrame& placedFor, const GameFrame& now) {
     return placed;
 }
 
+bool OverlaysAtANewPlace(const GameFrame& before, const GameFrame& after) {
+    if (!after.exists || !after.shown) return false;
+    return !before.shown || before.originX != after.originX || before.originY != after.originY;
+}
+
 }  // namespace gkr

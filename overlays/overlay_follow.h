@@ -47,6 +47,11 @@ FollowPlan PlanFollow(const GameFrame& placedFor, const GameFrame& now);
 // The frame the overlays are placed for once the plan is carried out.
 GameFrame FrameAfter(const GameFrame& placedFor, const GameFrame& now);
 
+// The overlays, placed for `before` and now for `after`, stand over a new
+// place of the screen (moved with the game, or shown again): the screen
+// reading, which skips while they lag behind, is worth running at once.
+bool OverlaysAtANewPlace(const GameFrame& before, const GameFrame& after);
+
 // The worker's look at the game window on each follow pass. Every question
 // to another process's window is a round trip to the Wine server, so a pass
 // asks for the window's rectangle alone (a move, resize, minimise or restore

@@ -75,11 +75,13 @@ void TaskScheduler::RunDueTasks(int64_t now, int64_t frequency, const Dispatcher
     size_t i = 0;
     while (i < tasks_.size()) {
         PeriodicTask& task = tasks_[i];
-        if (!task.active || !IsTaskDue(task, now, frequency)) {
+        const bool due = task.active && IsTaskDue(task, now, frequency);
+        if (!due && !(task.active && task.soon)) {
             ++i;
             continue;
         }
-        AdvanceTaskPeriod(task, frequency);
+        if (due) AdvanceTaskPeriod(task, frequency);
+        task.soon = false;
         const int32_t code = task.code;
         const uint64_t order = task.order;
 
@@ -104,13 +106,24 @@ void TaskScheduler::RunDueTasks(int64_t now, int64_t frequency, const Dispatcher
     }
 }
 
+bool TaskScheduler::RunSoon(int32_t code) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    bool marked = false;
+    for (PeriodicTask& task : tasks_) {
+        if (task.code != code || !task.active) continue;
+        task.soon = true;
+        marked = true;
+    }
+    return marked;
+}
+
 std::optional<int64_t> TaskScheduler::NextDue(int64_t frequency) const {
     if (frequency <= 0) return std::nullopt;
     std::lock_guard<std::mutex> lock(mutex_);
     std::optional<int64_t> next;
     for (const PeriodicTask& task : tasks_) {
         if (!task.active) continue;
-        const int64_t at = TaskDueAt(task, frequency);
+        const int64_t at = task.soon ? task.lastDue : TaskDueAt(task, frequency);
         if (!next || at < *next) next = at;
     }
     return next;

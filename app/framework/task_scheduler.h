@@ -21,6 +21,7 @@ struct PeriodicTask {
     int64_t runCount = 0;
     uint64_t order = 0;        // grows with every registration; keeps a walk's place
     bool active = true;        // a resting task is never due and does not fall behind
+    bool soon = false;         // runs at the next walk whatever its period says (RunSoon)
 };
 
 // True when more than one interval has passed since the period began
@@ -53,8 +54,15 @@ public:
     // the list unlocked so the dispatched work may register or unregister tasks.
     void RunDueTasks(int64_t now, int64_t frequency, const Dispatcher& dispatch);
 
+    // Every active task with this code runs at the next walk, once, even
+    // before its period has passed; its period stays as it was, so it keeps
+    // sharing the worker's wakes with the others. True when some task was
+    // marked. From any thread; the caller wakes the worker.
+    bool RunSoon(int32_t code);
+
     // The earliest clock value at which an active task is due (it may be
-    // past), or nothing when no task is active or there is no time base.
+    // past: a task marked by RunSoon is due from its period's start), or
+    // nothing when no task is active or there is no time base.
     std::optional<int64_t> NextDue(int64_t frequency) const;
 
     // Rests or wakes every task with this code. A task woken from rest starts

@@ -9,9 +9,9 @@
 
 namespace gkr {
 
-// The strip runs from client (119, 30) to (client width, 31); only its first
-// row is examined. Pixel i of that row lies at client x = 119 + i.
-constexpr CaptureRect HealthStripRect(int clientWidth) { return CaptureRect{119, 30, clientWidth, 31}; }
+// The strip runs from client (119, 30) to the client area's last column, row
+// 31; only its first row is examined. Pixel i of that row lies at client x = 119 + i.
+constexpr CaptureRect HealthStripRect(int clientWidth) { return CaptureRect{119, 30, clientWidth - 1, 31}; }
 
 // The gauge's length grows 3.25 pixels per health point, so the maximum is
 // read from the last black pixel among 21 candidates, 50 to 150 in steps of 5.

@@ -18,9 +18,10 @@ using CaptureBuffer = std::array<uint8_t, kCaptureBufferBytes>;
 
 // Copies the screen pixels from (originX + left, originY + top) to
 // (originX + right, originY + bottom) into `buffer`: rows top-down, B, G, R, X
-// bytes per pixel, cut off after kCaptureBufferBytes. Returns the number of
-// bytes copied: 0 for an empty rectangle, a failed copy, or a display that
-// does not run with 32 bits per pixel (whose bytes would be misread).
+// bytes per pixel, cut off after kCaptureBufferBytes. Pixels off the virtual
+// screen read as kOffScreen (capture_clip.h). Returns the number of bytes
+// copied: 0 for an empty rectangle, a failed copy, or a display that does not
+// run with 32 bits per pixel (whose bytes would be misread).
 int CaptureScreenRect(HDC screenDC, int originX, int originY, int left, int top, int right, int bottom,
                       CaptureBuffer& buffer);
 

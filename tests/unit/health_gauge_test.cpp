@@ -51,13 +51,15 @@ TEST(MaxHealthScan, IgnoresBlackBetweenSamplesAndOnTheSecondRow) {
     EXPECT_EQ(-1, ScanMaxHealth(strip.Block()));
 }
 
-TEST(MaxHealthScan, LastSampleAtClientX609NeedsAClientThatWide) {
-    PixelCanvas wide = Strip(609);
+TEST(MaxHealthScan, LastSampleAtClientX609NeedsAClientThatReachesIt) {
+    // The strip ends at the client area's last column, x = width - 1.
+    EXPECT_EQ(609, HealthStripRect(610).right);
+    PixelCanvas wide = Strip(610);
     wide.Set(At(609), 0, kBlackRgb);
     EXPECT_EQ(150, ScanMaxHealth(wide.Block()));
 
     // One pixel narrower: that sample lies past the captured row.
-    PixelCanvas narrow = Strip(608);
+    PixelCanvas narrow = Strip(609);
     narrow.Set(At(447), 0, kBlackRgb);
     EXPECT_EQ(100, ScanMaxHealth(narrow.Block()));
 }

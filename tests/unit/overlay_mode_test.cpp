@@ -86,6 +86,17 @@ TEST(OverlayFollow, TheOverlaysTakeTheGamesTopmostStateAndStayAboveIt) {
     EXPECT_TRUE(FrameAfter(Minimised(10, 20), minimisedTopmost).topmost);
 }
 
+TEST(OverlayFollow, AMoveOrAShowCallsForAReadingAtOnceAHideARaiseOrACloseDoNot) {
+    GameFrame covering = Shown(10, 20);
+    covering.overlaysOnTop = false;
+    EXPECT_TRUE(OverlaysAtANewPlace(Shown(10, 20), Shown(-40, 95)));
+    EXPECT_TRUE(OverlaysAtANewPlace(Minimised(10, 20), Shown(10, 20)));
+    EXPECT_FALSE(OverlaysAtANewPlace(Shown(10, 20), Shown(10, 20)));
+    EXPECT_FALSE(OverlaysAtANewPlace(covering, Shown(10, 20)));
+    EXPECT_FALSE(OverlaysAtANewPlace(Shown(10, 20), Minimised(-32000, -32000)));
+    EXPECT_FALSE(OverlaysAtANewPlace(Shown(10, 20), GameFrame{}));
+}
+
 TEST(OverlayFollow, TheWholeFrameIsReadOnlyOnAChangeOrOnceInAWhile) {
     FollowLook look;
     const FollowLook::Glance at{10, 20, 970, 788}, moved{60, 20, 1020, 788}, minimised{-32000, -32000, -31840, -31973};

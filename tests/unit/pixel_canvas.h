@@ -30,6 +30,11 @@ public:
     // The whole canvas as captured.
     PixelBlock Block() const { return PixelBlock(bytes_.data(), bytes_.size(), width_, height_); }
 
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    uint8_t* Data() { return bytes_.data(); }
+    size_t Size() const { return bytes_.size(); }
+
     // As a capture that stopped after `validBytes`: the rest must never be read.
     PixelBlock CutBlock(size_t validBytes) const { return PixelBlock(bytes_.data(), validBytes, width_, height_); }
 

@@ -323,5 +323,24 @@ TEST_F(SchedulerTest, AWokenTaskKeepsInStepWithTheFirstRunningTask) {
     EXPECT_EQ(2900, tasks.Tasks()[1].lastDue);
 }
 
+// Run at once when asked (the screen reading after the overlays followed a
+// move), once, keeping the period it shares with the other tasks.
+TEST_F(SchedulerTest, ATaskAskedToRunSoonRunsAtTheNextPassOnceAndKeepsItsPeriod) {
+    tasks.RegisterTask(-10, 1.0);
+    tasks.RegisterTask(-11, 0.5);
+    now = 300;
+    EXPECT_TRUE(tasks.RunSoon(-10));
+    EXPECT_EQ(0, tasks.NextDue(kFrequency));
+    for (int64_t at : {300, 300, 1001, 2100}) {
+        now = at;
+        if (at == 2100) tasks.RunSoon(-10);  // due anyway: one run
+        Pass();
+    }
+    EXPECT_EQ(std::vector<int32_t>({-10, -10, -11, -10, -11}), ran);
+    EXPECT_EQ(2000, tasks.Tasks()[0].lastDue);
+    tasks.SetActive(-11, false, kFrequency);
+    EXPECT_FALSE(tasks.RunSoon(-11) || tasks.RunSoon(-99)) << "a resting task, an unknown code";
+}
+
 }  // namespace
 }  // namespace gkr
