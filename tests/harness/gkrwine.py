@@ -34,9 +34,12 @@ _FONT_REG = """Windows Registry Editor Version 5.00
 [HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]
 "MS Shell Dlg"="NanumGothic"
 "MS Shell Dlg 2"="NanumGothic"
+"""
 
-; No window manager runs on Xvfb: unmanaged windows keep Wine from waiting
-; 2 s for a window manager's answer on every hide, move or destroy.
+# No window manager runs on bare Xvfb: unmanaged windows keep Wine from waiting
+# 2 s for a window manager's answer on every hide, move or destroy. A desktop
+# session keeps Wine's default (managed), as a player's prefix does.
+_UNMANAGED_REG = """
 [HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]
 "Managed"="N"
 """
@@ -50,6 +53,11 @@ def bin_dir():
 def default_prefix():
     return os.environ.get("GKR_WINEPREFIX") or os.path.join(
         os.path.dirname(__file__), "..", "..", "build", "wineprefix")
+
+
+def desktop_prefix():
+    """The managed prefix of desktop sessions, beside the plain one."""
+    return default_prefix().rstrip("/") + "-desktop"
 
 
 class WineError(RuntimeError):
@@ -105,12 +113,50 @@ class Xvfb:
                 self.proc.wait(5)
 
 
-class Wine:
-    """A Wine session: environment, prefix, and the processes it started."""
+class Desktop:
+    """A player's desktop: an Xvfb of our own with openbox managing its windows."""
 
-    def __init__(self, prefix=None):
+    def __init__(self, timeout=20):
+        self.xvfb = Xvfb()
+        self.display = self.xvfb.display
+        self.env = dict(os.environ, DISPLAY=self.display)
+        self.wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.env, stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL, start_new_session=True)
+        # Up before any Wine window, as a player's desktop is before the game.
+        deadline = time.monotonic() + timeout
+        while not self._wm_ready():
+            if time.monotonic() > deadline or self.wm.poll() is not None:
+                self.stop()
+                raise WineError("openbox did not take the display")
+            time.sleep(0.05)
+
+    def _wm_ready(self):
+        try:
+            out = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env, timeout=5,
+                                 capture_output=True, text=True).stdout
+        except subprocess.TimeoutExpired:
+            return False
+        return "window id #" in out
+
+    def stop(self):
+        if self.wm.poll() is None:
+            self.wm.terminate()
+            try:
+                self.wm.wait(5)
+            except subprocess.TimeoutExpired:
+                self.wm.kill()
+                self.wm.wait(5)
+        self.xvfb.stop()
+
+
+class Wine:
+    """A Wine session: environment, prefix, and the processes it started.
+    desktop=True: under openbox on an X server of its own, in a managed prefix."""
+
+    def __init__(self, prefix=None, desktop=False):
         slot = None if prefix else ctest_slot()
-        self.prepared = os.path.abspath(prefix or default_prefix())
+        self.managed = desktop
+        self.prepared = os.path.abspath(prefix or (desktop_prefix() if desktop else default_prefix()))
         self.prefix = self.prepared + f"-slot{slot}" if slot else self.prepared
         self.private = slot is not None
         self.xvfb = None
@@ -119,8 +165,11 @@ class Wine:
         self._pending = b""
         self.last_stderr = ""
         self.env = dict(os.environ)
-        if self.private or not self.env.get("DISPLAY"):
+        if desktop:
+            self.xvfb = Desktop()
+        elif self.private or not self.env.get("DISPLAY"):
             self.xvfb = Xvfb()
+        if self.xvfb:
             self.env["DISPLAY"] = self.xvfb.display
         self.env.update({
             "WINEPREFIX": self.prepared,
@@ -223,7 +272,8 @@ class Wine:
                         return
             self._checked([WINE, "wineboot", "-i"], 180, "wineboot")
             with tempfile.NamedTemporaryFile("wb", suffix=".reg", delete=False) as f:
-                f.write(b"\xff\xfe" + _FONT_REG.replace("\n", "\r\n").encode("utf-16-le"))
+                text = _FONT_REG + ("" if self.managed else _UNMANAGED_REG)
+                f.write(b"\xff\xfe" + text.replace("\n", "\r\n").encode("utf-16-le"))
                 reg = f.name
             try:
                 self._checked([WINE, "regedit", "/S", reg], 60, "regedit")

@@ -18,6 +18,7 @@
 //   pixel HWND X Y                        client point read from the display: pixel X Y R G B
 //   sleep MS
 //   focus HWND                            pointer into the client area, window to the foreground
+//   foreground                            the foreground window: foreground 0x... class C (0x0 for none)
 //   menu HWND                             menu 0x... (the window's menu bar, 0x0 for none)
 //   tab-click HWND INDEX                  posts a left click on item INDEX of tab control HWND;
 //                                         prints tab-click INDEX at X Y (the item's centre)
@@ -630,6 +631,11 @@ int Run(const std::vector<std::wstring>& a) {
         SetForegroundWindow(h);
         Sleep(200);
         Print("foreground %d\n", GetForegroundWindow() == h ? 1 : 0);
+        return 0;
+    }
+    if (cmd == L"foreground") {
+        HWND h = GetForegroundWindow();
+        Print("foreground 0x%llx class %s\n", (unsigned long long)(INT_PTR)h, Quote(h ? ClassOf(h) : L"").c_str());
         return 0;
     }
     if (cmd == L"menu" && need(1)) {
