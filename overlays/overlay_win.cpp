@@ -1,5 +1,7 @@
 #include "overlays/overlay_win.h"
 
+#include <windowsx.h>
+
 #include <array>
 #include <atomic>
 #include <cstdlib>
@@ -171,13 +173,13 @@ bool LeftButtonHeld() {
 
 // Follows the pointer rather than the window's mouse messages: they go to
 // whichever window is under the pointer, and a capture does not reach a
-// window that was never activated.
-void StartCaptionDrag(HWND overlay) {
-    POINT cursor = {};
+// window that was never activated. Measured from where the button went down
+// (`pressed`, screen), not from where the pointer is when the press is read.
+void StartCaptionDrag(HWND overlay, POINT pressed) {
     RECT r = {};
-    if (!GetCursorPos(&cursor) || !GetWindowRect(overlay, &r)) return;
+    if (!GetWindowRect(overlay, &r)) return;
     panelDrag.window = overlay;
-    panelDrag.drag.Start({cursor.x, cursor.y}, {r.left, r.top}, GetSystemMetrics(SM_CXDRAG),
+    panelDrag.drag.Start({pressed.x, pressed.y}, {r.left, r.top}, GetSystemMetrics(SM_CXDRAG),
                          GetSystemMetrics(SM_CYDRAG));
     if (!SetTimer(overlay, kDragTimer, kDragStepMs, nullptr)) panelDrag.drag.Cancel();
 }
@@ -430,7 +432,8 @@ bool TopLevelOverlayMessage(HWND overlay, UINT message, WPARAM wParam, LPARAM lP
         result = MA_NOACTIVATE;  // a click leaves the focus with the game
         break;
     case WM_NCLBUTTONDOWN:
-        StartCaptionDrag(overlay);  // not the system's move, which would activate the panel
+        // Not the system's move, which would activate the panel.
+        StartCaptionDrag(overlay, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         break;
     case WM_TIMER:
         FollowCaptionDrag(overlay);
