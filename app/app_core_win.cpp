@@ -32,9 +32,7 @@ public:
     int64_t Now() override { return PerformanceCount(); }
     int64_t Frequency() override { return PerformanceFrequency(); }
     void Dispatch(int32_t code) override { core_.Dispatch(code); }
-    void PollInput() override {
-        for (int32_t action : gkr::PollInput()) core_.Dispatch(action);
-    }
+    void PollInput() override { core_.PollInput(); }
     bool NotePanelShown() override { return NotePanelVisible() != 0; }
     bool PollWanted() override { return InputPollWanted(); }
     bool FollowingGame() override {
@@ -120,6 +118,10 @@ void AppCore::Dispatch(int32_t code) {
         fluteDlg_->Sync(false);
         break;
     }
+}
+
+void AppCore::PollInput() {
+    for (int32_t action : input_.Poll()) Dispatch(action);
 }
 
 int32_t AppCore::RunWorker() {

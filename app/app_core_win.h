@@ -10,6 +10,7 @@
 
 #include "app/framework/singleton.h"
 #include "app/framework/task_scheduler.h"
+#include "input/input_poll_win.h"
 
 namespace gkr {
 
@@ -28,6 +29,8 @@ public:
 
     // Runs one task or action code; on the worker thread only.
     void Dispatch(int32_t code);
+    // Looks at the hotkeys and runs the actions matched; on the worker thread only.
+    void PollInput();
 
     // Starts the worker thread, which waits until something is due before
     // each pass. False when no thread could be made. The user-interface
@@ -66,6 +69,7 @@ private:
     HANDLE workerThread_ = nullptr;
 
     TaskScheduler tasks_;
+    InputPoll input_;  // the worker's alone
 };
 
 // Thread entry of the worker: AppCore::Instance().RunWorker().

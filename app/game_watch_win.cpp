@@ -9,6 +9,7 @@
 #include "app/app_core_win.h"
 #include "app/dispatch_codes.h"
 #include "app/framework/clock_win.h"
+#include "app/framework/singleton.h"
 #include "app/game/game_window_win.h"
 #include "app/screen/health_gauge.h"
 #include "app/screen/note_panel.h"
@@ -33,13 +34,8 @@ namespace {
 // What the passes carry from one to the next, the capture objects included
 // (made once, not on every pass). The worker's only, apart from the flag of
 // the follow job waiting on the overlay thread.
-class GameWatch {
+class GameWatch : public Singleton<GameWatch> {
 public:
-    static GameWatch& Instance() {
-        static GameWatch watch;
-        return watch;
-    }
-
     // The readings of one game window say nothing about another (a second
     // client, or the game started again): the note reading starts afresh.
     void Watching(HWND game) {
@@ -74,6 +70,7 @@ public:
     CaptureBuffer stripPixels, columnPixels, panelPixels;
 
 private:
+    friend class Singleton<GameWatch>;
     GameWatch() = default;
 
     HWND game_ = nullptr;

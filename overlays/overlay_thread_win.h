@@ -14,23 +14,22 @@
 #include <atomic>
 #include <functional>
 
+#include "app/framework/singleton.h"
+
 namespace gkr {
 
-class OverlayThread {
+class OverlayThread : public Singleton<OverlayThread> {
 public:
-    static OverlayThread& Instance();
-
     // Starts the thread and returns once it takes jobs. False if it could not
     // be started: the program then does not start at all, because overlays on
     // the user-interface thread would let a hung game freeze the manager.
     bool Start();
 
     // Runs `job` on the overlay thread after the jobs posted before it, and
-    // returns at once. Without an overlay thread (never started, or stopped)
-    // the job runs here and now: the calling thread then owns the overlays
-    // (the Windows tests). False when the job could not be handed over (the
-    // thread's queue refused it): the job is dropped, said in the debug
-    // output, and the caller puts back what it set up for it.
+    // returns at once (the Windows tests' Seams::runOverlayJob runs it
+    // instead). False when the job could not be handed over (no thread, or
+    // its queue refused it): the job is dropped, said in the debug output,
+    // and the caller puts back what it set up for it.
     bool Post(std::function<void()> job);
 
     // Runs the jobs posted so far, then ends the thread. Waits at most
@@ -43,13 +42,16 @@ public:
     bool IsCurrent() const { return threadId_.load() == GetCurrentThreadId(); }
 
 private:
+    friend class Singleton<OverlayThread>;
     OverlayThread() = default;
     static DWORD WINAPI ThreadProc(LPVOID ready);
     static LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-    std::atomic<HWND> host_{nullptr};  // message-only window that receives the jobs
+    // The message-only window that receives the jobs, and the thread's id:
+    // written by the overlay thread (at its start and end); read by all.
+    std::atomic<HWND> host_{nullptr};
     std::atomic<DWORD> threadId_{0};
-    HANDLE thread_ = nullptr;          // user-interface thread only
+    HANDLE thread_ = nullptr;  // written and read by the user-interface thread alone
 };
 
 }  // namespace gkr

@@ -8,6 +8,8 @@
 
 #include "app/framework/contract.h"
 #include "app/framework/module_win.h"
+#include "app/framework/seams.h"
+#include "app/framework/singleton.h"
 #include "app/game/game_window_win.h"
 #include "app/screen/examined_pixels.h"
 #include "overlays/caption_drag.h"
@@ -26,24 +28,17 @@ namespace {
 const wchar_t kOverlayMark[] = L"GKROverlay";
 const wchar_t kOverlayWanted[] = L"GKROverlayWanted";
 
-constexpr int kModeUnset = -1;
-std::atomic<int> modeChoice{kModeUnset};
-
 bool UnderWine() {
     HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
     return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
 // The game window the overlays were last created over, and (top-level mode)
-// the frame they are placed for. The frame is written on the overlay thread
-// and read by the worker; the lock guards only the copy.
-class HeldGame {
+// the frame they are placed for and the overlays made. Written by the overlay
+// thread alone; read by the worker and the user-interface thread (the lock
+// guards only the frame's copy).
+class HeldGame : public Singleton<HeldGame> {
 public:
-    static HeldGame& Instance() {
-        static HeldGame held;
-        return held;
-    }
-
     HWND Game() const { return window_.load(); }
     // Holds `game` from now on; false when it was held already.
     bool Hold(HWND game) { return window_.exchange(game) != game; }
@@ -82,6 +77,7 @@ public:
     }
 
 private:
+    friend class Singleton<HeldGame>;
     HeldGame() = default;
 
     std::array<std::atomic<HWND>, 3> overlays_{};
@@ -94,10 +90,11 @@ bool IsGameWindow(HWND window) {
     // The class is asked once per window: a handle names one window until it
     // is destroyed (a new window gets a new handle), so after that whether it
     // still exists is enough. The screen reading asks three times a second,
-    // and under Wine each question is a call into the Wine server.
-    static std::atomic<HWND> checked{nullptr};
+    // and under Wine each question is a call into the Wine server. Each
+    // thread keeps its own answer.
+    thread_local HWND checked = nullptr;
     if (!window || !IsWindow(window)) return false;
-    if (checked.load() == window) return true;
+    if (checked == window) return true;
     wchar_t name[32] = {};
     if (!GetClassNameW(window, name, 32) || wcscmp(name, kGameWindowClass) != 0) return false;
     checked = window;
@@ -155,7 +152,8 @@ void FollowTopmost(HWND overlay, HWND game, bool topmost) {
     SetWindowLongPtrW(overlay, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(game));
 }
 
-// The one caption drag there can be (one pointer); overlay thread only.
+// The one caption drag there can be (one pointer): written and read by the
+// overlay thread alone.
 struct PanelDrag {
     HWND window = nullptr;
     CaptionDrag drag;
@@ -216,15 +214,12 @@ void ApplyWanted(HWND overlay) {
 }  // namespace
 
 OverlayMode ActiveOverlayMode() {
-    int choice = modeChoice.load();
-    if (choice == kModeUnset) {
-        choice = static_cast<int>(ChooseOverlayMode(std::getenv(kOverlayModeVariable), UnderWine()));
-        modeChoice = choice;
-    }
-    return static_cast<OverlayMode>(choice);
+    const int forced = Seams::Instance().overlayMode.load();
+    if (forced >= 0) return static_cast<OverlayMode>(forced);
+    // Decided once, by the first thread that asks; the same for every thread.
+    static const OverlayMode chosen = ChooseOverlayMode(std::getenv(kOverlayModeVariable), UnderWine());
+    return chosen;
 }
-
-void UseOverlayMode(OverlayMode mode) { modeChoice = static_cast<int>(mode); }
 
 HWND OverlayGameWindow() {
     HWND held = HeldGame::Instance().Game();

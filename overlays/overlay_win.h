@@ -23,9 +23,8 @@ struct OverlayLook {
 };
 
 // The mode of this run: GKR_OVERLAY_MODE, else top-level exactly under Wine.
-// Decided once; UseOverlayMode replaces it (the Windows tests).
+// Decided once; the Windows tests force one through Seams::overlayMode.
 OverlayMode ActiveOverlayMode();
-void UseOverlayMode(OverlayMode mode);
 
 // The game window that holds the overlays while it exists, else the one a
 // lookup finds: the screen reading and the overlays stay on one window when

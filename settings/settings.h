@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/framework/singleton.h"
 #include "settings/published.h"
 
 namespace gkr {
@@ -43,10 +44,8 @@ public:
     size_t Size() const { return Snapshot()->size(); }
 };
 
-struct Settings {
-    // The process-wide record.
-    static Settings& Instance();
-
+// The process-wide record is Settings::Instance(); tests make records of their own.
+struct Settings : Singleton<Settings> {
     HotkeyList accels;
     std::vector<KeyConfig> keyConfigs;  // user-interface thread only
 

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/framework/singleton.h"
 #include "settings/number_text.h"
 #include "settings/published.h"
 
@@ -55,11 +56,9 @@ const char* SongsLoadNote(SongsLoad result);
 // The song list in database (file) order. Each change publishes a new list
 // whole, and lists once published are kept until the process ends: a reader
 // may hold a Sheet pointer or a snapshot without a lock, on any thread.
-class SongSheets {
+// The process-wide list is SongSheets::Instance(); tests make lists of their own.
+class SongSheets : public Singleton<SongSheets> {
 public:
-    // The process-wide list.
-    static SongSheets& Instance();
-
     SongSheets();
 
     // Replaces the list with the sheets of the file's first top-level "Song"

@@ -31,7 +31,7 @@ bool StartForceQuit(HWND notify);
 // minimised, sent WM_CLOSE, WM_DESTROY and WM_NCDESTROY (each with a bound),
 // then the process asked to close its windows and ended after its grace time.
 // False when a game is still there afterwards.
-bool ForceQuitGame();
+bool ForceQuitGame(const ProcessApi& api);
 // True while a force quit started by StartForceQuit runs.
 bool ForceQuitRunning();
 // Waits up to timeoutMs for a force quit started by StartForceQuit to end,
@@ -40,11 +40,9 @@ bool ForceQuitRunning();
 // because the manager was closed. True when none runs any more.
 bool FinishForceQuit(DWORD timeoutMs);
 
-// The shell: Internet Explorer with the portal's login page, and the home
-// page in the default browser. Tests replace the call that opens them.
-// Each says whether the browser could be started.
-using ShellOpener = bool (*)(const wchar_t* file, const wchar_t* parameters);
-void SetShellOpener(ShellOpener opener);  // nullptr: ShellExecuteW again
+// The shell (or Seams::openShell): Internet Explorer with the portal's login
+// page, and the home page in the default browser. Each says whether the
+// browser could be started.
 bool LaunchGame();
 bool OpenHomePage();
 

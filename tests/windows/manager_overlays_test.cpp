@@ -14,6 +14,7 @@
 #include "overlays/overlay_geometry.h"
 #include "overlays/timer_wnd_win.h"
 #include "tests/windows/manager_test_support.h"
+#include "tests/windows/test_seams.h"
 
 namespace gkr {
 namespace {
@@ -235,11 +236,7 @@ TEST_F(OverlayCreation, SongSheetIsShownInsideTheGameAndItsStoredPlaceKept) {
 // spots of its client area where the children would be.
 class TopLevelOverlays : public OverlayCreation {
 protected:
-    void SetUp() override { UseOverlayMode(OverlayMode::TopLevel); }
-    void TearDown() override {
-        OverlayCreation::TearDown();
-        UseOverlayMode(OverlayMode::Child);
-    }
+    testing::OverlayModeSeam topLevel{static_cast<int>(OverlayMode::TopLevel)};
     static POINT Origin(HWND game) {
         POINT origin = {0, 0};
         ClientToScreen(game, &origin);
