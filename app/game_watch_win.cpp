@@ -32,8 +32,8 @@ namespace gkr {
 namespace {
 
 // What the passes carry from one to the next, the capture objects included
-// (made once, not on every pass). The worker's only, apart from the flag of
-// the follow job waiting on the overlay thread.
+// (made once, not on every pass): written by the worker alone, apart from the
+// count of follow jobs run, which the overlay thread alone counts.
 class GameWatch : public Singleton<GameWatch> {
 public:
     // The readings of one game window say nothing about another (a second
@@ -60,8 +60,13 @@ public:
     }
 
     // One follow job at a time: it reads the frame afresh when it runs.
-    bool ClaimFollowJob() { return !followJobWaiting_.exchange(true); }
-    void FollowJobStarted() { followJobWaiting_ = false; }
+    bool ClaimFollowJob() {
+        if (followJobsPosted_ != followJobsRun_.load()) return false;
+        ++followJobsPosted_;
+        return true;
+    }
+    void FollowJobRefused() { --followJobsPosted_; }
+    void FollowJobStarted() { followJobsRun_.fetch_add(1); }  // on the overlay thread
 
     AutoTimer autoTimer;
     NotePanelTracker notePanel;
@@ -75,7 +80,8 @@ private:
 
     HWND game_ = nullptr;
     std::unique_ptr<DisplayDC> display_;
-    std::atomic<bool> followJobWaiting_{false};
+    uint32_t followJobsPosted_ = 0;
+    std::atomic<uint32_t> followJobsRun_{0};
 };
 
 // Top-level overlays cut the examined pixels out of themselves where the
@@ -138,10 +144,12 @@ void TaskFollowGame() {
         return;
     if (PlanFollow(placed, ReadGameFrame(game)).Nothing()) return;
     if (!watch.ClaimFollowJob()) return;
-    OverlayThread::Instance().Post([game] {
+    const bool posted = OverlayThread::Instance().Post([game] {
         GameWatch::Instance().FollowJobStarted();
         FollowGameNow(game, ReadGameFrame(game));
     });
+    // A refused job never runs: its claim goes, or the overlays would never follow again.
+    if (!posted) watch.FollowJobRefused();
 }
 
 void TaskGameWatch() {

@@ -164,13 +164,14 @@ void ManageDlg::OnTabChanged() {
 
 void ManageDlg::CreateMissingOverlays() {
     if (fluteWnd->Exists() && energyWnd->Exists() && timerWnd->Exists()) return;
-    if (!OverlayGameWindow() || overlayJobWaiting_.exchange(true)) return;
+    if (!OverlayGameWindow() || overlayJobsPosted_ != overlayJobsRun_.load()) return;
+    ++overlayJobsPosted_;
     const bool posted = OverlayThread::Instance().Post([this] {
-        overlayJobWaiting_ = false;
+        overlayJobsRun_.fetch_add(1);
         CreateMissingOverlaysNow();
     });
     // A job that never runs must not block the next second's try.
-    if (!posted) overlayJobWaiting_ = false;
+    if (!posted) --overlayJobsPosted_;
 }
 
 void ManageDlg::CreateMissingOverlaysNow() {
@@ -181,7 +182,6 @@ void ManageDlg::CreateMissingOverlaysNow() {
     if (!fluteWnd->Exists()) fluteWnd->Create();
     if (!energyWnd->Exists()) energyWnd->Create();
     if (!timerWnd->Exists()) {
-        timerWnd->SetScale(TimerScale(Settings::Instance().TimerSize.load()));
         // A new timer is shown; its page lets it follow UseTimer from here on.
         if (timerWnd->Create())
             if (HWND page = timerDlg->Live()) PostMessageW(page, kPageSyncMessage, 0, 0);

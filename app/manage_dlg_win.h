@@ -65,7 +65,10 @@ private:
     void AddTabItems();
     void PlacePages();             // each page over the tab control's display area
 
-    std::atomic<bool> overlayJobWaiting_{false};
+    // Overlay creation jobs handed over (written by this, the user-interface
+    // thread) and run (written by the overlay thread): one waits while they differ.
+    uint32_t overlayJobsPosted_ = 0;
+    std::atomic<uint32_t> overlayJobsRun_{0};
     bool keepBeforeSave_ = false;  // conf.xml was there but not read whole
     bool saveFailureTold_ = false;
     bool overlayTimerStarted_ = false;

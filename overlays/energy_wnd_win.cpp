@@ -79,7 +79,7 @@ HWND EnergyWnd::Create() {
     const Settings& s = Settings::Instance();
     const OverlayRect r = EnergyBarRect(s.MaxHealth.load(), s.OffsetX.load(), s.OffsetY.load());
     PlaceOverlayNow(window, r.x, r.y, r.width, r.height, TRUE);
-    ShowOverlay(window, true);
+    ShowOverlayNow(window, true);
     return window;
 }
 

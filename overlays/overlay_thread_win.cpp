@@ -75,10 +75,6 @@ bool OverlayThread::Post(std::function<void()> job) {
         return true;
     }
     HWND host = host_;
-    if (IsCurrent()) {
-        job();
-        return true;
-    }
     auto owned = std::make_unique<std::function<void()>>(std::move(job));
     if (host && PostMessageW(host, kRunJob, 0, reinterpret_cast<LPARAM>(owned.get()))) {
         owned.release();  // the host deletes it after running it

@@ -38,8 +38,6 @@ public:
     bool Stop(DWORD boundMs);
 
     bool Running() const { return host_.load() != nullptr; }
-    // True on the overlay thread itself.
-    bool IsCurrent() const { return threadId_.load() == GetCurrentThreadId(); }
 
 private:
     friend class Singleton<OverlayThread>;

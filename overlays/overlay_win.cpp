@@ -283,13 +283,13 @@ void PlaceGameOnTop(bool topmost) {
     const auto place = [topmost] {
         HWND game = OverlayGameWindow();
         if (!game) return;
-        if (topmost)
+        if (topmost && TopLevel())
             for (HWND overlay : OwnTopLevelOverlays()) SetWindowLongPtrW(overlay, GWLP_HWNDPARENT, 0);
         SetWindowPos(game, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOOWNERZORDER | SWP_ASYNCWINDOWPOS);
-        HeldGame::Instance().RaiseDue();  // the overlays follow at the next look
+        if (TopLevel()) HeldGame::Instance().RaiseDue();  // the overlays follow at the next look
     };
-    // Top-level overlays are the overlay thread's to change.
+    // Top-level overlays, and the frame they follow, are the overlay thread's to change.
     if (TopLevel()) OverlayThread::Instance().Post(place);
     else place();
 }
@@ -347,7 +347,7 @@ HWND CreateOverlay(Window& overlay, const OverlayLook& look) {
     SetPropW(window, kOverlayMark, reinterpret_cast<HANDLE>(game));
     HeldGame::Instance().Register(window);
     if (frame.topmost) FollowTopmost(window, game, true);
-    if (look.style & WS_VISIBLE) ShowOverlay(window, true);
+    if (look.style & WS_VISIBLE) ShowOverlayNow(window, true);
     return window;
 }
 
@@ -361,31 +361,45 @@ void PlaceOverlayNow(HWND overlay, int x, int y, int width, int height, bool rep
     MoveWindow(overlay, x, y, width, height, repaint);
 }
 
+void ShowOverlayNow(HWND overlay, bool show) {
+    if (!overlay) return;
+    if (!TopLevel()) {
+        ShowWindowAsync(overlay, show ? SW_SHOW : SW_HIDE);
+        return;
+    }
+    if (!IsOwnWindow(overlay) || !IsTopLevelOverlay(overlay)) return;
+    if (show) SetPropW(overlay, kOverlayWanted, reinterpret_cast<HANDLE>(1));
+    else RemovePropW(overlay, kOverlayWanted);
+    ApplyWanted(overlay);
+}
+
 void ShowOverlay(HWND overlay, bool show) {
     if (!overlay) return;
     if (!TopLevel()) {
         ShowWindowAsync(overlay, show ? SW_SHOW : SW_HIDE);
         return;
     }
-    OverlayThread::Instance().Post([overlay, show] {
-        if (!IsOwnWindow(overlay) || !IsTopLevelOverlay(overlay)) return;
-        if (show) SetPropW(overlay, kOverlayWanted, reinterpret_cast<HANDLE>(1));
-        else RemovePropW(overlay, kOverlayWanted);
-        ApplyWanted(overlay);
-    });
+    OverlayThread::Instance().Post([overlay, show] { ShowOverlayNow(overlay, show); });
 }
 
-void MoveOverlay(HWND overlay, int x, int y, int width, int height) {
+void MoveOverlayNow(HWND overlay, int x, int y, int width, int height) {
     if (!overlay) return;
     if (!TopLevel()) {
         SetWindowPos(overlay, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
         return;
     }
+    if (IsOwnWindow(overlay)) PlaceOverlayNow(overlay, x, y, width, height, TRUE);
+}
+
+void MoveOverlay(HWND overlay, int x, int y, int width, int height) {
+    if (!overlay) return;
+    if (!TopLevel()) {
+        MoveOverlayNow(overlay, x, y, width, height);
+        return;
+    }
     // On the overlay thread, where the follower moves them too: a move
     // computed against one frame never lands after the shift to the next.
-    OverlayThread::Instance().Post([overlay, x, y, width, height] {
-        if (IsOwnWindow(overlay)) PlaceOverlayNow(overlay, x, y, width, height, TRUE);
-    });
+    OverlayThread::Instance().Post([overlay, x, y, width, height] { MoveOverlayNow(overlay, x, y, width, height); });
 }
 
 void MoveOverlayTo(HWND overlay, int x, int y) {

@@ -130,7 +130,7 @@ void TimerWnd::SetScale(double scale) {
     const OverlayRect& r = geometry.window;
     const int width = r.width - r.x + (outer.right - outer.left) - (client.right - client.left);
     const int height = r.height - r.y + (outer.bottom - outer.top) - (client.bottom - client.top);
-    MoveOverlay(window, 0, 0, width, height);
+    MoveOverlayNow(window, 0, 0, width, height);
     // The corners and the font follow the scale even where the size does not change.
     PostMessageW(window, kReshapeOverlayMessage, 0, 0);
 }
@@ -143,7 +143,7 @@ HWND TimerWnd::Create() {
     const OverlayRect r = Geometry().window;
     const OverlayLook look = {kTimerWndClass, L"Timer", WS_CHILD | WS_VISIBLE, 0, r.x, r.y, r.width, r.height};
     HWND window = CreateOverlay(*this, look);
-    if (window) ShowOverlay(window, true);
+    if (window) ShowOverlayNow(window, true);
     return window;
 }
 

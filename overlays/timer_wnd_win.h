@@ -29,7 +29,7 @@ public:
     void Hide();   // visibility only; UseTimer stays as it is
     void Show();
     // Stores the scale (TimerSize / 100) and the geometry that follows from
-    // it, and resizes the window if it exists.
+    // it, and resizes the window if it exists. On the overlay thread.
     void SetScale(double scale);
     // Creates the overlay at the game window's top-left corner (replacing a
     // window it still holds) and shows it, whatever UseTimer says. NULL while
