@@ -1,6 +1,7 @@
 // The process-wide core: the periodic task scheduler, the worker thread that
-// runs it, and the dispatcher through which every task and hotkey action acts
-// on the overlays and their settings pages.
+// runs it, and the dispatcher: the worker runs the tasks, and the hotkey
+// actions it matches run on the user-interface thread, which alone changes
+// the settings, the pages and the timer's clock.
 #pragma once
 
 #include <windows.h>
@@ -8,6 +9,7 @@
 #include <atomic>
 #include <cstdint>
 
+#include "app/dispatch_plan.h"
 #include "app/framework/singleton.h"
 #include "app/framework/task_scheduler.h"
 #include "input/input_poll_win.h"
@@ -27,8 +29,11 @@ public:
     int32_t RegisterTask(int32_t code, double seconds);
     void UnregisterTask(int32_t id);
 
-    // Runs one task or action code; on the worker thread only.
+    // The worker thread only: runs one task, or posts an action code to the
+    // user-interface thread, which runs it (RunAction).
     void Dispatch(int32_t code);
+    // The user-interface thread only: runs one hotkey action code.
+    void RunAction(int32_t code);
     // Looks at the hotkeys and runs the actions matched; on the worker thread only.
     void PollInput();
 
@@ -53,6 +58,8 @@ private:
     friend DWORD WINAPI WorkerThreadProc(LPVOID);
     AppCore();
 
+    // What the dispatch plan decides from: the settings and the overlays.
+    DispatchState State() const;
     // The worker's loop; returns 0 once running_ is cleared.
     int32_t RunWorker();
 

@@ -1,6 +1,7 @@
 // The manager dialog: the program's only top-level window. It hosts the
-// settings pages in a tab control, carries the game buttons, creates the
-// overlays while the game runs, and ends the program when it is closed.
+// settings pages in a tab control, carries the game buttons, is the
+// user-interface thread's mailbox (interface_mail_win.h), has the overlays
+// created while the game runs, and ends the program when it is closed.
 #pragma once
 
 #include <atomic>

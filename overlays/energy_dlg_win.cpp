@@ -49,8 +49,7 @@ INT_PTR EnergyDlg::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
     default:
         break;
     }
-    if (auto answer = OverlayPageMessage(*energyWnd, message, wParam, [this](bool fromControls) { Sync(fromControls); }))
-        return *answer;
+    OverlayPageMessage(*energyWnd, message);
     return DefaultPageMessage(window, message);
 }
 
@@ -65,21 +64,8 @@ void EnergyDlg::OnInitDialog(HWND window) {
 }
 
 void EnergyDlg::Sync(bool fromControls) {
-    HWND page = Live();
-    if (page && OnWindowThread(page)) {
-        SyncPage(page, fromControls);
-        PlaceEnergyBar();
-        return;
-    }
-    // From the worker, once a second and on the hotkeys: only when something
-    // the page shows or the bar's place depends on changed.
-    const Settings& s = Settings::Instance();
-    const WorkerSyncKey key{s.MaxHealth.load(), s.UseEnergy.load(), s.OffsetX.load(), s.OffsetY.load(), page,
-                            energyWnd->Live()};
-    if (workerSynced_ == key) return;
-    if (page && !SyncOnPageThread(page, fromControls)) return;  // busy: again next time
-    if (!page) PlaceEnergyBar();
-    workerSynced_ = key;
+    if (HWND page = Live()) SyncPage(page, fromControls);
+    PlaceEnergyBar();
 }
 
 void EnergyDlg::SyncPage(HWND page, bool fromControls) {

@@ -5,12 +5,13 @@
 #include "app/framework/clock_win.h"
 #include "app/framework/contract.h"
 #include "app/framework/double_buffer_win.h"
+#include "app/framework/mail_messages.h"
+#include "app/framework/mailbox_win.h"
 #include "app/game/game_window_win.h"
 #include "app/screen/note_colors.h"
 #include "overlays/overlay_procedure_win.h"
 #include "overlays/overlay_win.h"
 #include "app/framework/scoped_win.h"
-#include "app/screen/screen_state.h"
 #include "overlays/overlay_geometry.h"
 #include "overlays/overlay_messages.h"
 #include "settings/settings.h"
@@ -83,8 +84,9 @@ LRESULT FluteWnd::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         Reshape(window);
         break;
     case WM_CLOSE:
-        // The caption's close box switches the panel off for good.
-        Settings::Instance().UseFlute = 0;
+        // The caption's close box switches the panel off for good: the
+        // user-interface thread, which alone writes the settings, is told.
+        PostMail(kMailPanelClosed);
         DestroyWindow(window);
         return 1;
     default:
@@ -102,15 +104,14 @@ void FluteWnd::Reshape(HWND window) {
 
 void FluteWnd::StorePosition(HWND window) {
     // Only a move of the shown panel over a game window of real size: a
-    // minimised game's client area gives no place to keep.
-    if (NotePanelVisible() == 0 || !IsWindowVisible(window)) return;
+    // minimised game's client area gives no place to keep. The user-interface
+    // thread keeps it, while it knows the game's note panel is on screen.
+    if (!IsWindowVisible(window)) return;
     const HWND game = OverlayGameWindow();
     RECT client = {};
     if (!game || !GetClientRect(game, &client) || client.right <= 0 || client.bottom <= 0) return;
     const RECT place = OverlayRectInGame(window);
-    Settings& s = Settings::Instance();
-    s.FluteWndX = place.left;
-    s.FluteWndY = place.top;
+    PostMail(kMailPanelMoved, static_cast<WPARAM>(static_cast<INT_PTR>(place.left)), static_cast<LPARAM>(place.top));
 }
 
 void FluteWnd::OnNotes(const int32_t notes[5]) {
@@ -261,7 +262,7 @@ HWND FluteWnd::Create() {
     HWND window = CreateOverlay(*this, look);
     if (!window) return nullptr;
     PlaceOverlayNow(window, at.x, at.y, kSheetWidth, kSheetCreateHeight, FALSE);
-    Reset();
+    FitToRows();
     return window;
 }
 

@@ -45,8 +45,8 @@ public:
     std::optional<int64_t> NextFaceChange(int64_t now) const;
     // Creates the panel, hidden, over the game window at the stored position
     // (kept inside the client area for showing; the stored one is left as it
-    // is), replacing a window it still holds. NULL, changing nothing, while
-    // the game is not running.
+    // is), sized to the listed songs, replacing a window it still holds. NULL,
+    // changing nothing, while the game is not running.
     HWND Create();
     // Before a hidden panel is shown: back to the stored position, kept
     // inside the game's client area as it is now.

@@ -38,8 +38,7 @@ INT_PTR TimerDlg::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     default:
         break;
     }
-    if (auto answer = OverlayPageMessage(*timerWnd, message, wParam, [this](bool fromControls) { Sync(fromControls); }))
-        return *answer;
+    OverlayPageMessage(*timerWnd, message);
     return DefaultPageMessage(window, message);
 }
 

@@ -6,6 +6,8 @@
 
 #include "app/game/game_window_win.h"
 #include "app/game/process_api_win.h"
+#include "app/framework/mail_messages.h"
+#include "app/framework/mailbox_win.h"
 #include "app/framework/scoped_win.h"
 #include "app/framework/seams.h"
 #include "app/framework/singleton.h"
@@ -23,9 +25,8 @@ namespace {
 class ForceQuit : public Singleton<ForceQuit> {
 public:
     // The user-interface thread only.
-    bool Start(HWND notify) {
+    bool Start() {
         if (Running()) return false;
-        notify_ = notify;
         ++started_;
         HANDLE thread = CreateThread(nullptr, 0, Run, this, 0, nullptr);
         if (!thread) {
@@ -50,7 +51,7 @@ private:
     static DWORD WINAPI Run(LPVOID param) {
         ForceQuit* self = static_cast<ForceQuit*>(param);
         // Told by the window's thread: this one must not wait on the player.
-        if (!ForceQuitGame(self->api_)) PostMessageW(self->notify_, kGameNotEndedMessage, 0, 0);
+        if (!ForceQuitGame(self->api_)) PostMail(kMailGameNotEnded);
         self->ended_.fetch_add(1);
         return 0;
     }
@@ -58,8 +59,6 @@ private:
     // Never released: a force quit still running while the process ends
     // keeps calling valid entry points.
     ProcessApi api_;
-    // Written by the user-interface thread before it starts the force quit's thread.
-    HWND notify_ = nullptr;
     std::optional<ScopedHandle> thread_;
     // Force quits started (written by the user-interface thread) and ended
     // (written by the force quit's thread): one runs while they differ.
@@ -94,7 +93,7 @@ void SendBounded(UINT message) {
 
 }  // namespace
 
-bool StartForceQuit(HWND notify) { return ForceQuit::Instance().Start(notify); }
+bool StartForceQuit() { return ForceQuit::Instance().Start(); }
 bool ForceQuitRunning() { return ForceQuit::Instance().Running(); }
 bool FinishForceQuit(DWORD timeoutMs) { return ForceQuit::Instance().Finish(timeoutMs); }
 

@@ -20,13 +20,11 @@ constexpr DWORD kForceQuitSettleMs = 500;
 constexpr DWORD kForceQuitBoundMs =
     kForceQuitSettleMs + 3 * kGameSendTimeoutMs + kGameCloseGraceMs + kGameTerminatedWaitMs + 1000;
 
-// Posted to the window StartForceQuit was given when the force quit could not
-// end the game (a process it may not open or end, a window that stays).
-constexpr UINT kGameNotEndedMessage = 0x8000 + 0x30;
-
 // Starts the force quit on its own thread and returns at once; does nothing
-// while an earlier one still runs. False when none was started.
-bool StartForceQuit(HWND notify);
+// while an earlier one still runs. False when none was started. When it
+// could not end the game (a process it may not open or end, a window that
+// stays), kMailGameNotEnded is posted to the user-interface thread.
+bool StartForceQuit();
 // The force quit itself (blocking): the game's window brought to the front,
 // minimised, sent WM_CLOSE, WM_DESTROY and WM_NCDESTROY (each with a bound),
 // then the process asked to close its windows and ended after its grace time.

@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include "overlays/overlay_win.h"
-#include "app/screen/screen_state.h"
 #include "overlays/energy_wnd_win.h"
 #include "overlays/flute_wnd_win.h"
 #include "overlays/overlay_geometry.h"
@@ -224,10 +223,8 @@ TEST_F(OverlayCreation, SongSheetIsShownInsideTheGameAndItsStoredPlaceKept) {
     r = RectInParent(panel);
     EXPECT_EQ(400, r.left);
     EXPECT_EQ(300, r.top);
-    SetNotePanelVisible(1);
     ShowWindow(panel, SW_SHOWNOACTIVATE);
     SendMessageW(panel, WM_MOVE, 0, 0);  // a move over a game window with no size is no player's
-    SetNotePanelVisible(0);
     EXPECT_EQ(400, Settings::Instance().FluteWndX.load());
     EXPECT_EQ(300, Settings::Instance().FluteWndY.load());
 }
