@@ -2,6 +2,7 @@
 
 #include "app/app_core_win.h"
 #include "app/dispatch_codes.h"
+#include "app/framework/clock_win.h"
 #include "app/framework/mail_messages.h"
 #include "app/framework/player_message_win.h"
 #include "app/screen/auto_timer.h"
@@ -9,8 +10,8 @@
 #include "overlays/energy_dlg_win.h"
 #include "overlays/flute_dlg_win.h"
 #include "overlays/flute_wnd_win.h"
-#include "overlays/overlay_win.h"
 #include "overlays/timer_dlg_win.h"
+#include "overlays/timer_wnd_win.h"
 #include "settings/settings.h"
 
 namespace gkr {
@@ -28,7 +29,7 @@ void OnQuest(AutoTimerAction timer, bool hideAndResetSheet) {
     if (!hideAndResetSheet) return;
     // The quest ended: the song effects of that quest no longer count.
     FluteWnd& sheet = FluteWnd::Instance();
-    ShowOverlay(sheet.Live(), false);
+    sheet.Present(false, false);
     sheet.Reset();
 }
 
@@ -83,6 +84,11 @@ bool ReceiveMail(UINT message, WPARAM wParam, LPARAM lParam) {
             settings.FluteWndX = SignedWord(wParam);
             settings.FluteWndY = SignedWord(static_cast<WPARAM>(lParam));
         }
+        return true;
+    case kMailTimerClicked:
+        // Anywhere but the indicator: a left click starts the clock from zero, a right one stops it.
+        if (wParam) TimerWnd::Instance().Restart(PerformanceCount());
+        else TimerWnd::Instance().StopClock();
         return true;
     case kMailOverlaysMade:
         OnOverlaysMade(wParam);

@@ -27,7 +27,7 @@ private:
 
     void OnInitDialog(HWND window);
     void SyncPage(HWND page, bool fromControls);
-    // Shows, hides or moves the bar; never waits on the overlay's thread.
+    // Has the bar shown, hidden or moved as the settings say.
     void PlaceEnergyBar();
 };
 

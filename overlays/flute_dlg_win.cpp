@@ -115,14 +115,13 @@ void FluteDlg::OnNotePanel(bool seen) {
     Sync(false);
 }
 
-void FluteDlg::ShowPanelAlone() {
+bool FluteDlg::PanelWanted() const {
     // Seen exactly while it is switched on and the game's note panel is seen:
     // a panel switched off (on the page, by a hotkey or its close box) stays hidden.
-    HWND panel = fluteWnd->Live();
-    const bool shown = notePanelSeen_ && Settings::Instance().UseFlute.load() != 0;
-    if (shown) fluteWnd->PlaceForShowing();
-    ShowOverlay(panel, shown);
+    return notePanelSeen_ && Settings::Instance().UseFlute.load() != 0;
 }
+
+void FluteDlg::ShowPanelAlone() { fluteWnd->Present(PanelWanted(), false); }
 
 bool FluteDlg::SyncControls(HWND page, bool fromControls) {
     Settings& s = Settings::Instance();
@@ -176,16 +175,6 @@ void FluteDlg::RebuildList(HWND page) {
     fluteWnd->SetSongs(std::move(songs));
 }
 
-void FluteDlg::ShowPanel() {
-    HWND panel = fluteWnd->Live();
-    if (!panel) return;
-    InvalidateRect(panel, nullptr, TRUE);
-    const bool shown = notePanelSeen_ && Settings::Instance().UseFlute.load() != 0;
-    if (shown) {
-        fluteWnd->PlaceForShowing();
-        fluteWnd->FitToRows();
-    }
-    ShowOverlay(panel, shown);
-}
+void FluteDlg::ShowPanel() { fluteWnd->Present(PanelWanted(), true); }
 
 }  // namespace gkr

@@ -34,6 +34,7 @@ private:
     void OnInitDialog(HWND window);
     bool SyncControls(HWND page, bool fromControls);  // true when the list must be rebuilt
     void RebuildList(HWND page);
+    bool PanelWanted() const;
     void ShowPanel();       // after a rebuild
     void ShowPanelAlone();  // the visibility step every synchronisation begins with
 

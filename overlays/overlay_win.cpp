@@ -402,17 +402,15 @@ void MoveOverlay(HWND overlay, int x, int y, int width, int height) {
     OverlayThread::Instance().Post([overlay, x, y, width, height] { MoveOverlayNow(overlay, x, y, width, height); });
 }
 
-void MoveOverlayTo(HWND overlay, int x, int y) {
+void MoveOverlayToNow(HWND overlay, int x, int y) {
     if (!overlay) return;
     if (!TopLevel()) {
         SetWindowPos(overlay, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
         return;
     }
-    OverlayThread::Instance().Post([overlay, x, y] {
-        if (!IsOwnWindow(overlay)) return;
-        const GameFrame frame = PlacedGameFrame();
-        SetWindowPos(overlay, nullptr, frame.originX + x, frame.originY + y, 0, 0, kFollowFlags | SWP_NOSIZE);
-    });
+    if (!IsOwnWindow(overlay)) return;
+    const GameFrame frame = PlacedGameFrame();
+    SetWindowPos(overlay, nullptr, frame.originX + x, frame.originY + y, 0, 0, kFollowFlags | SWP_NOSIZE);
 }
 
 void ResizeOverlay(HWND overlay, int width, int height) {

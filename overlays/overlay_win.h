@@ -77,11 +77,11 @@ void RegisterOverlayClass(const wchar_t* className, WNDPROC procedure);
 // in the top-level mode) and takes effect when it next takes messages.
 void ShowOverlay(HWND overlay, bool show);
 void MoveOverlay(HWND overlay, int x, int y, int width, int height);  // repainted
-void MoveOverlayTo(HWND overlay, int x, int y);                        // size kept
 void ResizeOverlay(HWND overlay, int width, int height);
-// The same two on the overlay thread, at once.
+// The same on the overlay thread, at once.
 void ShowOverlayNow(HWND overlay, bool show);
 void MoveOverlayNow(HWND overlay, int x, int y, int width, int height);
+void MoveOverlayToNow(HWND overlay, int x, int y);  // size kept
 
 // The overlay's window rectangle in the game window's client coordinates.
 RECT OverlayRectInGame(HWND overlay);
