@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "settings/settings.h"
+
 namespace gkr::testing {
 
 std::vector<std::wstring>& PlayerMessages() {
@@ -19,6 +21,12 @@ public:
         Seams& seams = Seams::Instance();
         seams.tellPlayer = [](const wchar_t* text) { PlayerMessages().push_back(text); };
         seams.runOverlayJob = &RunHere;
+        // This thread plays the user-interface thread, the settings' one writer.
+        Settings::Instance().writer.Bind();
+    }
+    void TearDown() override {
+        EXPECT_EQ(0, Settings::Instance().writer.ForeignWrites())
+            << "a thread other than the tests' main thread wrote the settings";
     }
 };
 

@@ -2,7 +2,8 @@
 // program: what the player is told is recorded (no one is there to click a
 // message box), and every overlay job runs on the thread that hands it over,
 // which then owns the overlays. Tests that need more change a seam for their
-// own lifetime through the guards below.
+// own lifetime through the guards below. The settings record's one writer is
+// bound to the tests' main thread: a write from another thread fails the run.
 #pragma once
 
 #include <string>
