@@ -43,9 +43,9 @@ public:
     bool StartWorker();
 
     // Tells the worker to end, wakes it and waits at most boundMs for it (it
-    // finishes a pass under way), answering messages that it sends to this
-    // thread's windows meanwhile. True when the worker has ended (or never
-    // ran). The user-interface thread only.
+    // finishes a pass under way), answering messages sent to this thread's
+    // windows meanwhile. True when the worker has ended (or never ran). The
+    // user-interface thread only.
     bool StopWorker(DWORD boundMs);
 
     // True from a successful StartWorker until a StopWorker that saw it end.
@@ -72,9 +72,12 @@ private:
     EnergyWnd* const energyWnd_;
     TimerWnd* const timerWnd_;
 
-    std::atomic<int32_t> running_{0};  // 1 while the worker shall go on
-    HANDLE workerThread_ = nullptr;
+    // 1 while the worker shall go on: written by the user-interface thread, read by the worker.
+    std::atomic<int32_t> running_{0};
+    HANDLE workerThread_ = nullptr;  // the user-interface thread's alone
 
+    // Registered by the user-interface thread before the worker starts (and
+    // dropped after it stopped); while it runs, the worker's passes write it.
     TaskScheduler tasks_;
     InputPoll input_;  // the worker's alone
 };

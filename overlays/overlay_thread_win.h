@@ -6,7 +6,8 @@
 // that stops answering catches whichever thread owns the overlays. So they
 // live on this thread alone: the manager and the worker hand it jobs without
 // waiting, act on the overlays only through calls that never wait on their
-// thread (overlay_win.h), and shutdown waits for it with a bound.
+// thread (overlay_win.h), and shutdown waits for it with a bound. What the
+// player does to an overlay it posts to the user-interface thread's mailbox.
 #pragma once
 
 #include <windows.h>

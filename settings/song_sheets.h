@@ -53,7 +53,8 @@ enum class SongsLoad {
 // debugger's output; nullptr for a whole load.
 const char* SongsLoadNote(SongsLoad result);
 
-// The song list in database (file) order. Each change publishes a new list
+// The song list in database (file) order, written by the user-interface
+// thread (the manager's start loads it). Each change publishes a new list
 // whole, and lists once published are kept until the process ends: a reader
 // may hold a Sheet pointer or a snapshot without a lock, on any thread.
 // The process-wide list is SongSheets::Instance(); tests make lists of their own.
