@@ -33,12 +33,21 @@ bool UnderWine() {
     return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
+// The one caption drag there can be (one pointer).
+struct PanelDrag {
+    HWND window = nullptr;
+    CaptionDrag drag;
+};
+
 // The game window the overlays were last created over, and (top-level mode)
-// the frame they are placed for and the overlays made. Written by the overlay
-// thread alone; read by the worker and the user-interface thread (the lock
-// guards only the frame's copy).
+// the frame they are placed for, the overlays made and the panel's drag.
+// Written by the overlay thread alone; read by the worker and the
+// user-interface thread (the lock guards only the frame's copy; the drag is
+// the overlay thread's only).
 class HeldGame : public Singleton<HeldGame> {
 public:
+    PanelDrag panelDrag;
+
     HWND Game() const { return window_.load(); }
     // Holds `game` from now on; false when it was held already.
     bool Hold(HWND game) { return window_.exchange(game) != game; }
@@ -152,13 +161,6 @@ void FollowTopmost(HWND overlay, HWND game, bool topmost) {
     SetWindowLongPtrW(overlay, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(game));
 }
 
-// The one caption drag there can be (one pointer): written and read by the
-// overlay thread alone.
-struct PanelDrag {
-    HWND window = nullptr;
-    CaptionDrag drag;
-};
-PanelDrag panelDrag;
 constexpr UINT_PTR kDragTimer = 0x6B44;
 constexpr UINT kDragStepMs = 10;
 
@@ -174,6 +176,7 @@ void StartCaptionDrag(HWND overlay) {
     POINT cursor = {};
     RECT r = {};
     if (!GetCursorPos(&cursor) || !GetWindowRect(overlay, &r)) return;
+    PanelDrag& panelDrag = HeldGame::Instance().panelDrag;
     panelDrag.window = overlay;
     panelDrag.drag.Start({cursor.x, cursor.y}, {r.left, r.top}, GetSystemMetrics(SM_CXDRAG),
                          GetSystemMetrics(SM_CYDRAG));
@@ -183,6 +186,7 @@ void StartCaptionDrag(HWND overlay) {
 void FollowCaptionDrag(HWND overlay) {
     POINT cursor = {};
     const bool held = LeftButtonHeld();
+    PanelDrag& panelDrag = HeldGame::Instance().panelDrag;
     if (panelDrag.window != overlay || !panelDrag.drag.Active() || !GetCursorPos(&cursor)) {
         KillTimer(overlay, kDragTimer);
         return;
