@@ -3,7 +3,6 @@
 #include <array>
 #include <atomic>
 #include <cstdlib>
-#include <mutex>
 #include <vector>
 
 #include "app/framework/contract.h"
@@ -16,6 +15,7 @@
 #include "overlays/overlay_thread_win.h"
 #include "overlays/overlay_geometry.h"
 #include "overlays/overlay_messages.h"
+#include "settings/published.h"
 #include "settings/settings.h"
 
 namespace gkr {
@@ -42,8 +42,8 @@ struct PanelDrag {
 // The game window the overlays were last created over, and (top-level mode)
 // the frame they are placed for, the overlays made and the panel's drag.
 // Written by the overlay thread alone; read by the worker and the
-// user-interface thread (the lock guards only the frame's copy; the drag is
-// the overlay thread's only).
+// user-interface thread (the frame as a published value; the drag is the
+// overlay thread's only).
 class HeldGame : public Singleton<HeldGame> {
 public:
     PanelDrag panelDrag;
@@ -53,18 +53,13 @@ public:
     bool Hold(HWND game) { return window_.exchange(game) != game; }
     void Release() { window_ = nullptr; }
 
-    GameFrame Frame() const {
-        std::lock_guard<std::mutex> guard(lock_);
-        return frame_;
-    }
-    void Place(const GameFrame& frame) {
-        std::lock_guard<std::mutex> guard(lock_);
-        frame_ = frame;
-    }
+    GameFrame Frame() const { return *frame_.Snapshot(); }
+    void Place(const GameFrame& frame) { frame_.Publish(frame); }
     // The next look at the game reads its whole frame (a raise is due).
     void RaiseDue() {
-        std::lock_guard<std::mutex> guard(lock_);
-        frame_.overlaysOnTop = false;
+        GameFrame frame = Frame();
+        frame.overlaysOnTop = false;
+        Place(frame);
     }
 
     // The top-level overlays made (overlay thread), so that a look from
@@ -91,8 +86,7 @@ private:
 
     std::array<std::atomic<HWND>, 3> overlays_{};
     std::atomic<HWND> window_{nullptr};
-    mutable std::mutex lock_;
-    GameFrame frame_;
+    Published<GameFrame> frame_;
 };
 
 bool IsGameWindow(HWND window) {
