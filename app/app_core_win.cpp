@@ -1,11 +1,13 @@
 #include "app/app_core_win.h"
 
+#include "app/dispatch_codes.h"
 #include "app/dispatch_plan.h"
 #include "app/framework/clock_win.h"
+#include "app/framework/mail_messages.h"
+#include "app/framework/mailbox_win.h"
 #include "app/game_watch_win.h"
 #include "app/framework/thread_wait_win.h"
 #include "app/framework/worker_wake_win.h"
-#include "app/screen/screen_state.h"
 #include "app/worker_loop.h"
 #include "input/input_poll_win.h"
 #include "overlays/energy_dlg_win.h"
@@ -32,10 +34,8 @@ public:
     int64_t Now() override { return PerformanceCount(); }
     int64_t Frequency() override { return PerformanceFrequency(); }
     void Dispatch(int32_t code) override { core_.Dispatch(code); }
-    void PollInput() override {
-        for (int32_t action : gkr::PollInput()) core_.Dispatch(action);
-    }
-    bool NotePanelShown() override { return NotePanelVisible() != 0; }
+    void PollInput() override { core_.PollInput(); }
+    bool NotePanelShown() override { return WorkerSeesNotePanel(); }
     bool PollWanted() override { return InputPollWanted(); }
     bool FollowingGame() override {
         return ActiveOverlayMode() == OverlayMode::TopLevel && FollowedGameWindow() != nullptr;
@@ -62,8 +62,8 @@ int32_t AppCore::RegisterTask(int32_t code, double seconds) { return tasks_.Regi
 
 void AppCore::UnregisterTask(int32_t id) { tasks_.UnregisterTask(id); }
 
-void AppCore::Dispatch(int32_t code) {
-    Settings& settings = Settings::Instance();
+DispatchState AppCore::State() const {
+    const Settings& settings = Settings::Instance();
     DispatchState state;
     state.useTimer = settings.UseTimer;
     state.useEnergy = settings.UseEnergy;
@@ -72,10 +72,15 @@ void AppCore::Dispatch(int32_t code) {
     state.timerWndExists = timerWnd_->Exists();
     state.energyWndExists = energyWnd_->Exists();
     state.fluteWndExists = fluteWnd_->Exists();
+    return state;
+}
 
-    switch (PlanDispatch(code, state)) {
-    case DispatchEffect::None:
-        break;
+void AppCore::Dispatch(int32_t code) {
+    if (dispatch::IsAction(code)) {
+        PostMail(kMailAction, static_cast<WPARAM>(code));
+        return;
+    }
+    switch (PlanDispatch(code, State())) {
     case DispatchEffect::ReadNotePanel:
         TaskNotePanel();
         break;
@@ -83,7 +88,7 @@ void AppCore::Dispatch(int32_t code) {
         TaskGameWatch();
         break;
     case DispatchEffect::FollowGame:
-        TaskFollowGame();
+        TaskFollowGame([] { AppCore::Instance().RunSoon(dispatch::TaskGameWatch); });
         break;
     case DispatchEffect::RedrawSheet:
         fluteWnd_->RefreshIfChanged();
@@ -91,6 +96,14 @@ void AppCore::Dispatch(int32_t code) {
     case DispatchEffect::TickTimer:
         timerWnd_->Tick();
         break;
+    default:
+        break;  // the actions' effects: RunAction
+    }
+}
+
+void AppCore::RunAction(int32_t code) {
+    Settings& settings = Settings::Instance();
+    switch (PlanDispatch(code, State())) {
     case DispatchEffect::StartTimer:
         timerWnd_->Start();
         break;
@@ -119,11 +132,17 @@ void AppCore::Dispatch(int32_t code) {
         settings.UseFlute = 1;
         fluteDlg_->Sync(false);
         break;
+    default:
+        break;  // the tasks' effects: Dispatch
     }
 }
 
 void AppCore::RunSoon(int32_t code) {
     if (tasks_.RunSoon(code)) WakeWorker();
+}
+
+void AppCore::PollInput() {
+    for (int32_t action : input_.Poll()) Dispatch(action);
 }
 
 int32_t AppCore::RunWorker() {

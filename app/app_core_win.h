@@ -1,6 +1,7 @@
 // The process-wide core: the periodic task scheduler, the worker thread that
-// runs it, and the dispatcher through which every task and hotkey action acts
-// on the overlays and their settings pages.
+// runs it, and the dispatcher: the worker runs the tasks, and the hotkey
+// actions it matches run on the user-interface thread, which alone changes
+// the settings, the pages and the timer's clock.
 #pragma once
 
 #include <windows.h>
@@ -8,8 +9,10 @@
 #include <atomic>
 #include <cstdint>
 
+#include "app/dispatch_plan.h"
 #include "app/framework/singleton.h"
 #include "app/framework/task_scheduler.h"
+#include "input/input_poll_win.h"
 
 namespace gkr {
 
@@ -26,8 +29,13 @@ public:
     int32_t RegisterTask(int32_t code, double seconds);
     void UnregisterTask(int32_t id);
 
-    // Runs one task or action code; on the worker thread only.
+    // The worker thread only: runs one task, or posts an action code to the
+    // user-interface thread, which runs it (RunAction).
     void Dispatch(int32_t code);
+    // The user-interface thread only: runs one hotkey action code.
+    void RunAction(int32_t code);
+    // Looks at the hotkeys and runs the actions matched; on the worker thread only.
+    void PollInput();
 
     // The tasks with this code run at the worker's next pass, which is woken
     // for them; their period stays. From any thread.
@@ -39,9 +47,9 @@ public:
     bool StartWorker();
 
     // Tells the worker to end, wakes it and waits at most boundMs for it (it
-    // finishes a pass under way), answering messages that it sends to this
-    // thread's windows meanwhile. True when the worker has ended (or never
-    // ran). The user-interface thread only.
+    // finishes a pass under way), answering messages sent to this thread's
+    // windows meanwhile. True when the worker has ended (or never ran). The
+    // user-interface thread only.
     bool StopWorker(DWORD boundMs);
 
     // True from a successful StartWorker until a StopWorker that saw it end.
@@ -54,6 +62,8 @@ private:
     friend DWORD WINAPI WorkerThreadProc(LPVOID);
     AppCore();
 
+    // What the dispatch plan decides from: the settings and the overlays.
+    DispatchState State() const;
     // The worker's loop; returns 0 once running_ is cleared.
     int32_t RunWorker();
 
@@ -66,10 +76,14 @@ private:
     EnergyWnd* const energyWnd_;
     TimerWnd* const timerWnd_;
 
-    std::atomic<int32_t> running_{0};  // 1 while the worker shall go on
-    HANDLE workerThread_ = nullptr;
+    // 1 while the worker shall go on: written by the user-interface thread, read by the worker.
+    std::atomic<int32_t> running_{0};
+    HANDLE workerThread_ = nullptr;  // the user-interface thread's alone
 
+    // Registered by the user-interface thread before the worker starts (and
+    // dropped after it stopped); while it runs, the worker's passes write it.
     TaskScheduler tasks_;
+    InputPoll input_;  // the worker's alone
 };
 
 // Thread entry of the worker: AppCore::Instance().RunWorker().

@@ -28,5 +28,9 @@ constexpr int32_t ActionSheetShow = 7;
 
 constexpr int32_t ActionCount = 8;
 
+// The hotkeys' codes: the user-interface thread runs them (codes past the
+// table do nothing there).
+constexpr bool IsAction(int32_t code) { return code >= 0; }
+
 }  // namespace dispatch
 }  // namespace gkr

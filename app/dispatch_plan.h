@@ -1,6 +1,7 @@
-// What AppCore::Dispatch does for a code, decided from the settings and from
-// which overlay windows exist. The Win32 side gathers the state and carries
-// out the effect; the rule itself lives here.
+// What AppCore does for a code (the worker's Dispatch for a task, the
+// user-interface thread's RunAction for a hotkey action), decided from the
+// settings and from which overlay windows exist. The Win32 side gathers the
+// state and carries out the effect; the rule itself lives here.
 #pragma once
 
 #include <cstdint>

@@ -1,26 +1,25 @@
 // The Win32 half of the screen reading: finds the game window, copies the
-// rectangles from the display and hands what the portable readers found to
-// the settings, the dispatcher and the overlays' pages.
+// rectangles from the display and posts what the portable readers found to
+// the user-interface thread, which stores it and shows it.
 #include "app/game_watch_win.h"
 
 #include <atomic>
 #include <memory>
+#include <optional>
 
-#include "app/app_core_win.h"
-#include "app/dispatch_codes.h"
 #include "app/framework/clock_win.h"
+#include "app/framework/mail_messages.h"
+#include "app/framework/mailbox_win.h"
+#include "app/framework/singleton.h"
 #include "app/game/game_window_win.h"
 #include "app/screen/health_gauge.h"
 #include "app/screen/note_panel.h"
 #include "app/screen/note_tracker.h"
 #include "app/screen/screen_capture_win.h"
-#include "app/screen/screen_state.h"
 #include "app/screen/watch_plan.h"
 #include "overlays/overlay_thread_win.h"
 #include "overlays/overlay_win.h"
-#include "overlays/energy_dlg_win.h"
 #include "overlays/energy_wnd_win.h"
-#include "overlays/flute_dlg_win.h"
 #include "overlays/flute_wnd_win.h"
 #include "overlays/overlay_follow.h"
 #include "overlays/overlay_geometry.h"
@@ -32,15 +31,10 @@ namespace gkr {
 namespace {
 
 // What the passes carry from one to the next, the capture objects included
-// (made once, not on every pass). The worker's only, apart from the flag of
-// the follow job waiting on the overlay thread.
-class GameWatch {
+// (made once, not on every pass): written by the worker alone, apart from the
+// count of follow jobs run, which the overlay thread alone counts.
+class GameWatch : public Singleton<GameWatch> {
 public:
-    static GameWatch& Instance() {
-        static GameWatch watch;
-        return watch;
-    }
-
     // The readings of one game window say nothing about another (a second
     // client, or the game started again): the note reading starts afresh.
     void Watching(HWND game) {
@@ -49,14 +43,30 @@ public:
         notePanel = NotePanelTracker{};
     }
 
-    // Everything learned from earlier passes goes; the kept captures stay
-    // (they hold no reading).
+    // Everything learned from earlier passes goes, and what was posted of it;
+    // the kept captures stay (they hold no reading).
     void Reset() {
         game_ = nullptr;
         autoTimer = AutoTimer{};
         notePanel = NotePanelTracker{};
         followLook = FollowLook{};
-        SetNotePanelVisible(0);
+        notePanelSeen = false;
+        instrument.reset();
+        postedMaxHealth_.reset();
+        postedNotePanel_.reset();
+        postedInstrument_.reset();
+    }
+
+    // The user-interface thread learns a value only when it changed since the
+    // last one it was handed; a post that fails is tried again next pass.
+    void PostMaxHealth(int32_t maxHealth) {
+        PostChange(postedMaxHealth_, maxHealth, kMailMaxHealth, static_cast<WPARAM>(static_cast<INT_PTR>(maxHealth)));
+    }
+    void PostNotePanel() { PostChange(postedNotePanel_, notePanelSeen, kMailNotePanel, notePanelSeen ? 1 : 0); }
+    void PostInstrument() {
+        if (!instrument) return;
+        const uint32_t word = PackInstrument(*instrument);
+        PostChange(postedInstrument_, word, kMailInstrument, word);
     }
 
     HDC Display() {
@@ -65,21 +75,38 @@ public:
     }
 
     // One follow job at a time: it reads the frame afresh when it runs.
-    bool ClaimFollowJob() { return !followJobWaiting_.exchange(true); }
-    void FollowJobStarted() { followJobWaiting_ = false; }
+    bool ClaimFollowJob() {
+        if (followJobsPosted_ != followJobsRun_.load()) return false;
+        ++followJobsPosted_;
+        return true;
+    }
+    void FollowJobRefused() { --followJobsPosted_; }
+    void FollowJobStarted() { followJobsRun_.fetch_add(1); }  // on the overlay thread
 
     AutoTimer autoTimer;
     NotePanelTracker notePanel;
     FollowLook followLook;
+    bool notePanelSeen = false;                // at the last game-watch pass
+    std::optional<InstrumentNotes> instrument;  // the last one learned
     KeptCapture strip, column, panel;
     CaptureBuffer stripPixels, columnPixels, panelPixels;
 
 private:
+    friend class Singleton<GameWatch>;
     GameWatch() = default;
+
+    template <class T>
+    static void PostChange(std::optional<T>& posted, T value, UINT message, WPARAM wParam) {
+        if (posted != value && PostMail(message, wParam)) posted = value;
+    }
 
     HWND game_ = nullptr;
     std::unique_ptr<DisplayDC> display_;
-    std::atomic<bool> followJobWaiting_{false};
+    std::optional<int32_t> postedMaxHealth_;
+    std::optional<bool> postedNotePanel_;
+    std::optional<uint32_t> postedInstrument_;
+    uint32_t followJobsPosted_ = 0;
+    std::atomic<uint32_t> followJobsRun_{0};
 };
 
 // Top-level overlays cut the examined pixels out of themselves where the
@@ -118,18 +145,13 @@ HWND GameToRead(POINT& origin) {
     return OverlaysClearOf(game, POINT{origin.x - offset.x, origin.y - offset.y}) ? game : nullptr;
 }
 
-// A quest ended: the song effects of that quest no longer count.
-void HideAndResetSongSheet() {
-    FluteWnd* sheet = &FluteWnd::Instance();
-    ShowOverlay(sheet->Live(), false);
-    sheet->Reset();
-}
-
 }  // namespace
 
 void ResetGameWatch() { GameWatch::Instance().Reset(); }
 
-void TaskFollowGame() {
+bool WorkerSeesNotePanel() { return GameWatch::Instance().notePanelSeen; }
+
+void TaskFollowGame(void (*readSoon)()) {
     if (ActiveOverlayMode() != OverlayMode::TopLevel) return;
     HWND game = FollowedGameWindow();
     if (!game) return;
@@ -142,14 +164,16 @@ void TaskFollowGame() {
         return;
     if (PlanFollow(placed, ReadGameFrame(game)).Nothing()) return;
     if (!watch.ClaimFollowJob()) return;
-    OverlayThread::Instance().Post([game] {
+    const bool posted = OverlayThread::Instance().Post([game, readSoon] {
         GameWatch::Instance().FollowJobStarted();
         const GameFrame before = PlacedGameFrame();
         FollowGameNow(game, ReadGameFrame(game));
         // The reading skipped while the overlays lagged behind (under a window
         // manager, a whole drag): read the new place now, not up to a second on.
-        if (OverlaysAtANewPlace(before, PlacedGameFrame())) AppCore::Instance().RunSoon(dispatch::TaskGameWatch);
+        if (OverlaysAtANewPlace(before, PlacedGameFrame())) readSoon();
     });
+    // A refused job never runs: its claim goes, or the overlays would never follow again.
+    if (!posted) watch.FollowJobRefused();
 }
 
 void TaskGameWatch() {
@@ -172,18 +196,16 @@ void TaskGameWatch() {
     in.frequency = PerformanceFrequency();
     const WatchPlan plan = PlanWatchPass(in, state.autoTimer);
 
-    if (plan.timer == AutoTimerAction::Start) AppCore::Instance().Dispatch(dispatch::ActionTimerStart);
-    if (plan.timer == AutoTimerAction::Stop) AppCore::Instance().Dispatch(dispatch::ActionTimerStop);
-    if (plan.hideAndResetSheet) HideAndResetSongSheet();
-    settings.MaxHealth = plan.maxHealth;
-    EnergyDlg::Instance().Sync(false);
-    SetNotePanelVisible(plan.notePanelVisible);
-    FluteDlg::Instance().Sync(false);
+    if (plan.timer != AutoTimerAction::None || plan.hideAndResetSheet)
+        PostMail(kMailQuest, static_cast<WPARAM>(plan.timer), plan.hideAndResetSheet ? 1 : 0);
+    state.PostMaxHealth(plan.maxHealth);
+    state.notePanelSeen = plan.notePanelVisible != 0;
+    state.PostNotePanel();
 }
 
 void TaskNotePanel() {
     GameWatch& state = GameWatch::Instance();
-    if (NotePanelVisible() == 0) {
+    if (!state.notePanelSeen) {
         state.notePanel.OnPanelHidden();
         return;
     }
@@ -194,14 +216,9 @@ void TaskNotePanel() {
 
     const PixelBlock panel = state.panel.Capture(state.Display(), origin, kNotePanelRect, state.panelPixels);
     const NotePanelUpdate update = state.notePanel.OnReading(ReadNoteSlots(panel));
-    if (update.notesChanged) FluteWnd::Instance().OnNotes(update.notes.data());
-    if (update.learned) {
-        Settings& settings = Settings::Instance();
-        settings.UpNote = update.instrument.up;
-        settings.DownNote = update.instrument.down;
-        settings.SideNote = update.instrument.side;
-        FluteDlg::Instance().Sync(false);
-    }
+    if (update.notesChanged) PostMail(kMailNotesPlayed, PackNotes(update.notes));
+    if (update.learned) state.instrument = update.instrument;
+    state.PostInstrument();
 }
 
 }  // namespace gkr

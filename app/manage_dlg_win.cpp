@@ -5,11 +5,14 @@
 #include <iterator>
 
 #include "app/framework/contract.h"
+#include "app/framework/mail_messages.h"
+#include "app/framework/mailbox_win.h"
 #include "app/framework/page_controls_win.h"
 #include "app/framework/player_message_win.h"
 #include "app/defaults.h"
 #include "app/game/game_control_win.h"
 #include "app/game/game_window_win.h"
+#include "app/interface_mail_win.h"
 #include "overlays/overlay_thread_win.h"
 #include "overlays/overlay_win.h"
 #include "input/accel_dlg_win.h"
@@ -37,8 +40,6 @@ namespace {
 constexpr wchar_t kSettingsNotSavedText[] =
     L"설정을 conf.xml 파일에 저장하지 못했습니다.\n"
     L"이번에 바꾼 설정은 저장되지 않았습니다. 폴더가 읽기 전용이거나 디스크가 가득 찼는지 확인해 주세요.";
-constexpr wchar_t kGameNotEndedText[] =
-    L"게임을 강제 종료하지 못했습니다.\n게임 프로세스를 열거나 끝낼 권한이 없거나, 게임 창이 닫히지 않았습니다.";
 constexpr wchar_t kBrowserNotStartedText[] = L"웹 브라우저를 실행하지 못했습니다.";
 
 // Tab labels in tab order: hotkeys, energy bar, timer, song sheets, game keys.
@@ -74,9 +75,6 @@ INT_PTR ManageDlg::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_TIMER:
         if (wParam == kOverlayTimerId) CreateMissingOverlays();
         return 0;
-    case kGameNotEndedMessage:
-        TellPlayer(kGameNotEndedText);
-        return 0;
     case WM_DEVICECHANGE:
         // A pad plugged in or out: its ranges decide the axis thresholds.
         RefreshPadCapsIfWanted();
@@ -104,10 +102,11 @@ INT_PTR ManageDlg::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
         }
         return 0;
     case WM_NCDESTROY:
+        CloseMailbox(window);
         if (handle == window) handle = nullptr;
         return FALSE;
     default:
-        return FALSE;
+        return ReceiveMail(message, wParam, lParam);
     }
 }
 
@@ -123,6 +122,7 @@ BOOL ManageDlg::OnInitDialog(HWND window) {
     SendMessageW(tab, TCM_SETCURSEL, 0, 0);
     if (!pages.empty()) ShowWindow(pages[0], SW_SHOW);
     overlayTimerStarted_ = SetTimer(window, kOverlayTimerId, 1000, nullptr) != 0;
+    OpenMailbox(window);  // the other threads' findings and the player's doings come here from now on
     return TRUE;
 }
 
@@ -135,7 +135,7 @@ void ManageDlg::OnCommand(HWND window, WORD id) {
         DestroyWindow(window);
         break;
     case IDC_MANAGER_GAME_KILL:
-        StartForceQuit(window);  // on a thread of its own: it waits for the game's end
+        StartForceQuit();  // on a thread of its own: it waits for the game's end
         break;
     case IDC_MANAGER_HOME_PAGE:
         if (!OpenHomePage()) TellPlayer(kBrowserNotStartedText);
@@ -164,13 +164,14 @@ void ManageDlg::OnTabChanged() {
 
 void ManageDlg::CreateMissingOverlays() {
     if (fluteWnd->Exists() && energyWnd->Exists() && timerWnd->Exists()) return;
-    if (!OverlayGameWindow() || overlayJobWaiting_.exchange(true)) return;
+    if (!OverlayGameWindow() || overlayJobsPosted_ != overlayJobsRun_.load()) return;
+    ++overlayJobsPosted_;
     const bool posted = OverlayThread::Instance().Post([this] {
-        overlayJobWaiting_ = false;
+        overlayJobsRun_.fetch_add(1);
         CreateMissingOverlaysNow();
     });
     // A job that never runs must not block the next second's try.
-    if (!posted) overlayJobWaiting_ = false;
+    if (!posted) --overlayJobsPosted_;
 }
 
 void ManageDlg::CreateMissingOverlaysNow() {
@@ -178,14 +179,13 @@ void ManageDlg::CreateMissingOverlaysNow() {
     // The overlays go with the game window (its children die with it, its
     // top-level ones are closed when it goes); this brings them back within a
     // second of the game's next start, over the same window as the others.
-    if (!fluteWnd->Exists()) fluteWnd->Create();
-    if (!energyWnd->Exists()) energyWnd->Create();
-    if (!timerWnd->Exists()) {
-        timerWnd->SetScale(TimerScale(Settings::Instance().TimerSize.load()));
-        // A new timer is shown; its page lets it follow UseTimer from here on.
-        if (timerWnd->Create())
-            if (HWND page = timerDlg->Live()) PostMessageW(page, kPageSyncMessage, 0, 0);
-    }
+    WPARAM made = 0;
+    if (!fluteWnd->Exists() && fluteWnd->Create()) made |= kMadeSheet;
+    if (!energyWnd->Exists() && energyWnd->Create()) made |= kMadeEnergy;
+    if (!timerWnd->Exists() && timerWnd->Create()) made |= kMadeTimer;
+    // Each new overlay is shown, placed or hidden as its page says, on the
+    // thread that owns the pages and the settings.
+    if (made) PostMail(kMailOverlaysMade, made);
 }
 
 void ManageDlg::LoadDataFiles() {

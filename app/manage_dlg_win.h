@@ -1,6 +1,7 @@
 // The manager dialog: the program's only top-level window. It hosts the
-// settings pages in a tab control, carries the game buttons, creates the
-// overlays while the game runs, and ends the program when it is closed.
+// settings pages in a tab control, carries the game buttons, is the
+// user-interface thread's mailbox (interface_mail_win.h), has the overlays
+// created while the game runs, and ends the program when it is closed.
 #pragma once
 
 #include <atomic>
@@ -65,7 +66,10 @@ private:
     void AddTabItems();
     void PlacePages();             // each page over the tab control's display area
 
-    std::atomic<bool> overlayJobWaiting_{false};
+    // Overlay creation jobs handed over (written by this, the user-interface
+    // thread) and run (written by the overlay thread): one waits while they differ.
+    uint32_t overlayJobsPosted_ = 0;
+    std::atomic<uint32_t> overlayJobsRun_{0};
     bool keepBeforeSave_ = false;  // conf.xml was there but not read whole, or read from UTF-8
     bool saveFailureTold_ = false;
     bool overlayTimerStarted_ = false;

@@ -44,7 +44,7 @@ BOOL InitApplication(HINSTANCE instance);
 // exit code. No IsDialogMessageW: the dialogs have no keyboard navigation.
 int RunMessageLoop();
 
-// Stops the worker, answering what it sends to the windows meanwhile, then
+// Stops the worker (it finishes a pass under way), then
 // closes the overlays and stops their thread, then lets a force quit under
 // way finish (within its own bound, kForceQuitBoundMs). Returns exitCode; if
 // a thread cannot be stopped within its bound, ends the process with exitCode

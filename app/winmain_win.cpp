@@ -3,7 +3,6 @@
 
 #include "app/app_core_win.h"
 #include "app/defaults.h"
-#include "app/game/process_api_win.h"
 #include "app/single_instance_win.h"
 #include "app/startup_win.h"
 #include "settings/settings.h"
@@ -12,14 +11,12 @@
 namespace {
 
 // The process-wide objects exist before WinMain runs, the core (with the
-// dialog and overlay objects) first, the process functions, and the settings
-// record after them. None of these but the process functions (released at the
-// process's end) is ever destroyed, so neither the stopped worker nor a window
-// that outlives WinMain can reach a destroyed object.
+// dialog and overlay objects) first, and the settings record after it. None
+// of them is ever destroyed (singleton.h), so neither the stopped worker nor a
+// window that outlives WinMain can reach a destroyed object.
 struct ProcessObjects {
     ProcessObjects() {
         gkr::AppCore::Instance();
-        gkr::ProcessApi::Instance();
         gkr::Settings::Instance();
         gkr::SongSheets::Instance();
     }

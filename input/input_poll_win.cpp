@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "input/hotkey_poll.h"
 #include "input/input_devices_win.h"
 #include "settings/settings.h"
 
@@ -27,34 +26,17 @@ HotkeyOptions CurrentOptions(const Settings& s) {
     return o;
 }
 
-// The worker's poll: it alone polls, and it owns what the poller
-// keeps between polls: when to ask a silent pad again.
-class InputPoll {
-public:
-    static InputPoll& Instance() {
-        static InputPoll poll;
-        return poll;
-    }
-
-    std::vector<int32_t> Poll() {
-        const Settings& settings = Settings::Instance();
-        // One snapshot for the whole poll: a list published meanwhile by the
-        // capture dialog is seen whole at the next poll.
-        const auto hotkeys = settings.accels.Snapshot();
-        PlatformDevices devices;
-        poller_.Poll(*hotkeys, CurrentOptions(settings), CurrentPadState(), devices);
-        return std::move(devices.matched);
-    }
-
-private:
-    InputPoll() = default;
-
-    HotkeyPoller poller_;
-};
-
 }  // namespace
 
-std::vector<int32_t> PollInput() { return InputPoll::Instance().Poll(); }
+std::vector<int32_t> InputPoll::Poll() {
+    const Settings& settings = Settings::Instance();
+    // One snapshot for the whole poll: a list published meanwhile by the
+    // capture dialog is seen whole at the next poll.
+    const auto hotkeys = settings.accels.Snapshot();
+    PlatformDevices devices;
+    poller_.Poll(*hotkeys, CurrentOptions(settings), CurrentPadState(), devices);
+    return std::move(devices.matched);
+}
 
 bool InputPollWanted() {
     const Settings& settings = Settings::Instance();

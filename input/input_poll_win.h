@@ -7,9 +7,19 @@
 #include <cstdint>
 #include <vector>
 
+#include "input/hotkey_poll.h"
+
 namespace gkr {
 
-std::vector<int32_t> PollInput();
+// The worker's poll and what it keeps between polls (when to ask a silent
+// pad again): written and read by the worker alone.
+class InputPoll {
+public:
+    std::vector<int32_t> Poll();
+
+private:
+    HotkeyPoller poller_;
+};
 
 // Whether a poll could match anything with the settings as they are now.
 bool InputPollWanted();

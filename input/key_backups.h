@@ -105,7 +105,7 @@ private:
 
     KeyFiles& files_;
     Settings& settings_;
-    std::atomic<bool> session_{false};
+    std::atomic<bool> session_{false};  // written and read by the user-interface thread
 };
 
 }  // namespace gkr

@@ -125,12 +125,9 @@ bool WinKeyFiles::Remove(const std::wstring& path) {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
-KeyBackups& AppKeyBackups() {
-    static KeyBackups* const backups = new KeyBackups(*new WinKeyFiles, Settings::Instance());
-    return *backups;
-}
+AppKeyBackups::AppKeyBackups() : KeyBackups(files_, Settings::Instance()) {}
 
-void EndKeySession() { AppKeyBackups().End(); }
+void EndKeySession() { AppKeyBackups::Instance().End(); }
 
 void RemoveStaleKeyFiles() {
     WinKeyFiles files;

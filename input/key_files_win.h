@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "app/framework/singleton.h"
 #include "input/key_backups.h"
 
 namespace gkr {
@@ -23,8 +24,15 @@ public:
     bool Remove(const std::wstring& path) override;
 };
 
-// The process-wide backups, on WinKeyFiles and the settings record.
-KeyBackups& AppKeyBackups();
+// The process-wide backups, on WinKeyFiles and the settings record: the
+// user-interface thread's alone.
+class AppKeyBackups : public Singleton<AppKeyBackups>, public KeyBackups {
+private:
+    friend class Singleton<AppKeyBackups>;
+    AppKeyBackups();
+
+    WinKeyFiles files_;  // only its address is taken before it is made
+};
 
 // Puts the start-up copy back if this run made one. Every way the program
 // ends calls it; only the first call acts.

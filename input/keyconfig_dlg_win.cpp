@@ -65,7 +65,7 @@ void KeyconfigDlg::OnInitDialog(HWND window) {
     // What killed copies of earlier runs left goes before this run copies anything.
     RemoveStaleKeyFiles();
     // Before the controls are filled: making the copy folder clears the default.
-    AppKeyBackups().StartUp();
+    AppKeyBackups::Instance().StartUp();
     Sync(false);
 }
 
@@ -149,7 +149,7 @@ KeyResult KeyconfigDlg::BackUp(const std::wstring& typedName) {
         return KeyResult::BadName;
     }
     int32_t number = 0;
-    const KeyResult r = AppKeyBackups().AddKeyConfigBackup(name, &number);
+    const KeyResult r = AppKeyBackups::Instance().AddKeyConfigBackup(name, &number);
     if (r == KeyResult::Done) FillList();
     return r;
 }
@@ -158,14 +158,14 @@ KeyResult KeyconfigDlg::RestoreSelected() {
     int item = 0;
     int32_t number = 0;
     if (!Selected(&item, &number)) return KeyResult::NothingSelected;
-    return AppKeyBackups().RestoreKeyConfig(number);
+    return AppKeyBackups::Instance().RestoreKeyConfig(number);
 }
 
 KeyResult KeyconfigDlg::DeleteSelected() {
     int item = 0;
     int32_t number = 0;
     if (!Selected(&item, &number)) return KeyResult::NothingSelected;
-    const KeyResult r = AppKeyBackups().DeleteKeyConfigBackup(number);
+    const KeyResult r = AppKeyBackups::Instance().DeleteKeyConfigBackup(number);
     // The list follows the records: an item goes only with its record.
     if (r == KeyResult::Done) FillList();
     return r;

@@ -1,5 +1,6 @@
 #include "input/pad_caps.h"
 
+#include "app/framework/singleton.h"
 #include "settings/published.h"
 
 namespace gkr {
@@ -21,12 +22,18 @@ AxisThresholds ComputeAxisThresholds(const PadCaps& c) {
 
 namespace {
 
-// Published whole: the worker's poll never sees the ranges of one pad with
-// the thresholds of another.
-Published<PadState>& SharedState() {
-    static Published<PadState> state;
-    return state;
-}
+// Published whole by the user-interface thread: the worker's poll never sees
+// the ranges of one pad with the thresholds of another.
+class PadRecord : public Singleton<PadRecord> {
+public:
+    Published<PadState> state;
+
+private:
+    friend class Singleton<PadRecord>;
+    PadRecord() = default;
+};
+
+Published<PadState>& SharedState() { return PadRecord::Instance().state; }
 
 }  // namespace
 

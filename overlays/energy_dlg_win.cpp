@@ -7,7 +7,6 @@
 #include "overlays/overlay_procedure_win.h"
 #include "overlays/overlay_win.h"
 #include "app/framework/page_controls_win.h"
-#include "overlays/energy_bar_plan.h"
 #include "overlays/overlay_messages.h"
 #include "overlays/timer_wnd_win.h"
 #include "resources/page_ids.h"
@@ -49,8 +48,7 @@ INT_PTR EnergyDlg::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
     default:
         break;
     }
-    if (auto answer = OverlayPageMessage(*energyWnd, message, wParam, [this](bool fromControls) { Sync(fromControls); }))
-        return *answer;
+    OverlayPageMessage(*energyWnd, message);
     return DefaultPageMessage(window, message);
 }
 
@@ -65,21 +63,8 @@ void EnergyDlg::OnInitDialog(HWND window) {
 }
 
 void EnergyDlg::Sync(bool fromControls) {
-    HWND page = Live();
-    if (page && OnWindowThread(page)) {
-        SyncPage(page, fromControls);
-        PlaceEnergyBar();
-        return;
-    }
-    // From the worker, once a second and on the hotkeys: only when something
-    // the page shows or the bar's place depends on changed.
-    const Settings& s = Settings::Instance();
-    const WorkerSyncKey key{s.MaxHealth.load(), s.UseEnergy.load(), s.OffsetX.load(), s.OffsetY.load(), page,
-                            energyWnd->Live()};
-    if (workerSynced_ == key) return;
-    if (page && !SyncOnPageThread(page, fromControls)) return;  // busy: again next time
-    if (!page) PlaceEnergyBar();
-    workerSynced_ = key;
+    if (HWND page = Live()) SyncPage(page, fromControls);
+    PlaceEnergyBar();
 }
 
 void EnergyDlg::SyncPage(HWND page, bool fromControls) {
@@ -104,30 +89,7 @@ void EnergyDlg::SyncPage(HWND page, bool fromControls) {
 
 void EnergyDlg::PlaceEnergyBar() {
     const Settings& s = Settings::Instance();
-    HWND bar = energyWnd->Live();
-    OverlayRect current;
-    if (bar) {
-        const RECT r = OverlayRectInGame(bar);
-        current = OverlayRect{r.left, r.top, r.right - r.left, r.bottom - r.top};
-    }
-    const EnergyBarPlan plan =
-        PlanEnergyBar(s.UseEnergy.load(), s.MaxHealth.load(), s.OffsetX.load(), s.OffsetY.load(), bar ? &current : nullptr);
-    const bool shown = bar && (GetWindowLongW(bar, GWL_STYLE) & WS_VISIBLE) != 0;
-    switch (plan.step) {
-    case EnergyBarStep::Hide:
-        if (shown) ShowOverlay(bar, false);
-        break;
-    case EnergyBarStep::Show:
-        if (!shown) ShowOverlay(bar, true);
-        break;
-    case EnergyBarStep::MoveAndShow:
-        MoveOverlay(bar, plan.target.x, plan.target.y, plan.target.width, plan.target.height);
-        InvalidateRect(bar, nullptr, TRUE);
-        ShowOverlay(bar, true);
-        break;
-    case EnergyBarStep::Nothing:
-        break;
-    }
+    energyWnd->Place(s.UseEnergy.load(), s.MaxHealth.load(), s.OffsetX.load(), s.OffsetY.load());
 }
 
 }  // namespace gkr

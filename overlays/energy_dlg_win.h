@@ -3,8 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
-#include <tuple>
 
 #include "app/framework/dialog_win.h"
 #include "app/framework/singleton.h"
@@ -18,8 +16,7 @@ public:
     INT_PTR OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     // Moves values between the page's controls and the settings (fromControls)
-    // or back, and places the energy bar. Called from the worker too: the
-    // page's part then runs on the page's thread, waiting a second at most.
+    // or back, and places the energy bar.
     void Sync(bool fromControls);
 
     EnergyWnd* energyWnd;
@@ -30,12 +27,8 @@ private:
 
     void OnInitDialog(HWND window);
     void SyncPage(HWND page, bool fromControls);
-    // Shows, hides or moves the bar; never waits on the overlay's thread.
+    // Has the bar shown, hidden or moved as the settings say.
     void PlaceEnergyBar();
-
-    // What the worker's last synchronisation was made from (worker only).
-    using WorkerSyncKey = std::tuple<int32_t, int32_t, int32_t, int32_t, HWND, HWND>;
-    std::optional<WorkerSyncKey> workerSynced_;
 };
 
 }  // namespace gkr

@@ -4,8 +4,10 @@
 #include "app/framework/double_buffer_win.h"
 #include "app/game/game_window_win.h"
 #include "overlays/overlay_procedure_win.h"
+#include "overlays/overlay_thread_win.h"
 #include "overlays/overlay_win.h"
 #include "app/framework/scoped_win.h"
+#include "overlays/energy_bar_plan.h"
 #include "overlays/overlay_geometry.h"
 #include "overlays/overlay_messages.h"
 #include "settings/settings.h"
@@ -69,6 +71,37 @@ void EnergyWnd::Draw(HDC dc, int width, int height) {
     buffer.CopyOut();
 }
 
+void EnergyWnd::Place(int32_t useEnergy, int32_t maxHealth, int32_t offsetX, int32_t offsetY) {
+    OverlayThread::Instance().Post(
+        [this, useEnergy, maxHealth, offsetX, offsetY] { PlaceNow(useEnergy, maxHealth, offsetX, offsetY); });
+}
+
+void EnergyWnd::PlaceNow(int32_t useEnergy, int32_t maxHealth, int32_t offsetX, int32_t offsetY) {
+    HWND bar = Live();
+    OverlayRect current;
+    if (bar) {
+        const RECT r = OverlayRectInGame(bar);
+        current = OverlayRect{r.left, r.top, r.right - r.left, r.bottom - r.top};
+    }
+    const EnergyBarPlan plan = PlanEnergyBar(useEnergy, maxHealth, offsetX, offsetY, bar ? &current : nullptr);
+    const bool shown = bar && (GetWindowLongW(bar, GWL_STYLE) & WS_VISIBLE) != 0;
+    switch (plan.step) {
+    case EnergyBarStep::Hide:
+        if (shown) ShowOverlayNow(bar, false);
+        break;
+    case EnergyBarStep::Show:
+        if (!shown) ShowOverlayNow(bar, true);
+        break;
+    case EnergyBarStep::MoveAndShow:
+        MoveOverlayNow(bar, plan.target.x, plan.target.y, plan.target.width, plan.target.height);
+        InvalidateRect(bar, nullptr, TRUE);
+        ShowOverlayNow(bar, true);
+        break;
+    case EnergyBarStep::Nothing:
+        break;
+    }
+}
+
 HWND EnergyWnd::Create() {
     if (!OverlayGameWindow()) return nullptr;
     // Created empty, then moved: the move sizes and shapes it for the maximum
@@ -79,7 +112,7 @@ HWND EnergyWnd::Create() {
     const Settings& s = Settings::Instance();
     const OverlayRect r = EnergyBarRect(s.MaxHealth.load(), s.OffsetX.load(), s.OffsetY.load());
     PlaceOverlayNow(window, r.x, r.y, r.width, r.height, TRUE);
-    ShowOverlay(window, true);
+    ShowOverlayNow(window, true);
     return window;
 }
 

@@ -9,7 +9,6 @@
 #include "overlays/overlay_procedure_win.h"
 #include "overlays/overlay_win.h"
 #include "app/framework/page_controls_win.h"
-#include "app/screen/screen_state.h"
 #include "overlays/overlay_messages.h"
 #include "overlays/sheet_rows.h"
 #include "resources/page_ids.h"
@@ -87,8 +86,7 @@ INT_PTR FluteDlg::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     default:
         break;
     }
-    if (auto answer = OverlayPageMessage(*fluteWnd, message, wParam, [this](bool fromControls) { Sync(fromControls); }))
-        return *answer;
+    OverlayPageMessage(*fluteWnd, message);
     return DefaultPageMessage(window, message);
 }
 
@@ -105,33 +103,25 @@ void FluteDlg::OnInitDialog(HWND window) {
 }
 
 void FluteDlg::Sync(bool fromControls) {
-    HWND page = Live();
-    if (!page || !OnWindowThread(page)) {
-        // From the worker, once a second and on the hotkeys: only when
-        // something the page shows or the panel's visibility depends on changed.
-        const Settings& s = Settings::Instance();
-        const WorkerSyncKey key{NotePanelVisible(), s.UseFlute.load(), s.UpNote.load(), s.SideNote.load(),
-                                s.DownNote.load(), s.FluteSkill.load(), page, fluteWnd->Live()};
-        if (workerSynced_ == key) return;
-        if (page && !SyncOnPageThread(page, fromControls)) return;  // busy: again next time
-        if (!page) ShowPanelAlone();
-        workerSynced_ = key;
-        return;
-    }
     ShowPanelAlone();
-    if (!SyncControls(page, fromControls)) return;
+    HWND page = Live();
+    if (!page || !SyncControls(page, fromControls)) return;
     RebuildList(page);
     ShowPanel();
 }
 
-void FluteDlg::ShowPanelAlone() {
+void FluteDlg::OnNotePanel(bool seen) {
+    notePanelSeen_ = seen;
+    Sync(false);
+}
+
+bool FluteDlg::PanelWanted() const {
     // Seen exactly while it is switched on and the game's note panel is seen:
     // a panel switched off (on the page, by a hotkey or its close box) stays hidden.
-    HWND panel = fluteWnd->Live();
-    const bool shown = NotePanelVisible() != 0 && Settings::Instance().UseFlute.load() != 0;
-    if (shown) fluteWnd->PlaceForShowing();
-    ShowOverlay(panel, shown);
+    return notePanelSeen_ && Settings::Instance().UseFlute.load() != 0;
 }
+
+void FluteDlg::ShowPanelAlone() { fluteWnd->Present(PanelWanted(), false); }
 
 bool FluteDlg::SyncControls(HWND page, bool fromControls) {
     Settings& s = Settings::Instance();
@@ -185,16 +175,6 @@ void FluteDlg::RebuildList(HWND page) {
     fluteWnd->SetSongs(std::move(songs));
 }
 
-void FluteDlg::ShowPanel() {
-    HWND panel = fluteWnd->Live();
-    if (!panel) return;
-    InvalidateRect(panel, nullptr, TRUE);
-    const bool shown = NotePanelVisible() != 0 && Settings::Instance().UseFlute.load() != 0;
-    if (shown) {
-        fluteWnd->PlaceForShowing();
-        fluteWnd->FitToRows();
-    }
-    ShowOverlay(panel, shown);
-}
+void FluteDlg::ShowPanel() { fluteWnd->Present(PanelWanted(), true); }
 
 }  // namespace gkr

@@ -3,8 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
-#include <tuple>
 
 #include "app/framework/dialog_win.h"
 #include "app/framework/singleton.h"
@@ -20,9 +18,12 @@ public:
     // Moves values between the page's controls and the settings (fromControls)
     // or back; when the note colours or the switch changed, rebuilds the list
     // of playable songs. Shows the panel only while the game's note panel is
-    // on screen. Called from the worker too: the page's part then runs on the
-    // page's thread, waiting a second at most.
+    // on screen.
     void Sync(bool fromControls);
+
+    // What the worker posted: whether the game's note panel is on screen.
+    void OnNotePanel(bool seen);
+    bool NotePanelSeen() const { return notePanelSeen_; }
 
     FluteWnd* fluteWnd;
 
@@ -33,15 +34,14 @@ private:
     void OnInitDialog(HWND window);
     bool SyncControls(HWND page, bool fromControls);  // true when the list must be rebuilt
     void RebuildList(HWND page);
+    bool PanelWanted() const;
     void ShowPanel();       // after a rebuild
     void ShowPanelAlone();  // the visibility step every synchronisation begins with
 
-    // What the worker's last synchronisation was made from (worker only).
-    using WorkerSyncKey = std::tuple<int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, HWND, HWND>;
-    std::optional<WorkerSyncKey> workerSynced_;
-
-    // The note values the list was built for.
+    // Written and read by the user-interface thread alone: the note values
+    // the list was built for, and the worker's last word on the note panel.
     int32_t up_ = 1, side_ = 1, down_ = 1;
+    bool notePanelSeen_ = false;
 };
 
 }  // namespace gkr

@@ -5,12 +5,15 @@
 #include "app/framework/clock_win.h"
 #include "app/framework/contract.h"
 #include "app/framework/double_buffer_win.h"
+#include "app/framework/mail_messages.h"
+#include "app/framework/mailbox_win.h"
+#include "app/framework/worker_wake_win.h"
 #include "app/game/game_window_win.h"
 #include "app/screen/note_colors.h"
 #include "overlays/overlay_procedure_win.h"
+#include "overlays/overlay_thread_win.h"
 #include "overlays/overlay_win.h"
 #include "app/framework/scoped_win.h"
-#include "app/screen/screen_state.h"
 #include "overlays/overlay_geometry.h"
 #include "overlays/overlay_messages.h"
 #include "settings/settings.h"
@@ -27,7 +30,7 @@ ScopedFont CreateSheetFont() {
                                   CLIP_STROKE_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_ROMAN, L"굴림"));
 }
 
-// One row as the paint draws it, copied out under the lock.
+// One row as the paint draws it.
 struct RowPicture {
     std::vector<int32_t> notes;
     EffectFace face;
@@ -61,7 +64,7 @@ SheetFontMetrics SheetMetrics() {
     return metrics;
 }
 
-FluteWnd::FluteWnd() = default;
+FluteWnd::FluteWnd() : board_(std::make_shared<const SheetBoard>()), drawn_(board_) { published_.PublishMade(board_); }
 
 Procedure FluteWnd::DialogProc() { return &StaticProcedure<FluteWnd>; }
 
@@ -83,8 +86,9 @@ LRESULT FluteWnd::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         Reshape(window);
         break;
     case WM_CLOSE:
-        // The caption's close box switches the panel off for good.
-        Settings::Instance().UseFlute = 0;
+        // The caption's close box switches the panel off for good: the
+        // user-interface thread, which alone writes the settings, is told.
+        PostMail(kMailPanelClosed);
         DestroyWindow(window);
         return 1;
     default:
@@ -102,68 +106,74 @@ void FluteWnd::Reshape(HWND window) {
 
 void FluteWnd::StorePosition(HWND window) {
     // Only a move of the shown panel over a game window of real size: a
-    // minimised game's client area gives no place to keep.
-    if (NotePanelVisible() == 0 || !IsWindowVisible(window)) return;
+    // minimised game's client area gives no place to keep. The user-interface
+    // thread keeps it, while it knows the game's note panel is on screen.
+    if (!IsWindowVisible(window)) return;
     const HWND game = OverlayGameWindow();
     RECT client = {};
     if (!game || !GetClientRect(game, &client) || client.right <= 0 || client.bottom <= 0) return;
     const RECT place = OverlayRectInGame(window);
-    Settings& s = Settings::Instance();
-    s.FluteWndX = place.left;
-    s.FluteWndY = place.top;
+    PostMail(kMailPanelMoved, static_cast<WPARAM>(static_cast<INT_PTR>(place.left)), static_cast<LPARAM>(place.top));
+}
+
+void FluteWnd::Publish(SheetBoard board, bool refit) {
+    auto next = std::make_shared<const SheetBoard>(std::move(board));
+    board_ = next;
+    published_.PublishMade(next);
+    // The worker's next face change and repaint are the new board's.
+    WakeWorker();
+    OverlayThread::Instance().Post([this, next, refit] {
+        drawn_ = next;
+        if (refit) FitToRows();
+        else if (HWND window = Live()) InvalidateRect(window, nullptr, FALSE);
+    });
 }
 
 void FluteWnd::OnNotes(const int32_t notes[5]) {
-    const bool master = Settings::Instance().FluteSkill.load() != 0;
-    {
-        std::lock_guard<std::mutex> guard(lock_);
-        if (const Sheet* song = FindPlayedSong(SongSheets::Instance(), notes))
-            effects_.OnPlay(*song, PerformanceCount(), PerformanceFrequency(), master);
-        repaint_.Invalidate();
-    }
-    if (HWND window = Live()) InvalidateRect(window, nullptr, FALSE);
+    SheetBoard next = *board_;
+    if (const Sheet* song = FindPlayedSong(SongSheets::Instance(), notes))
+        next.effects.OnPlay(*song, PerformanceCount(), PerformanceFrequency(),
+                            Settings::Instance().FluteSkill.load() != 0);
+    Publish(std::move(next), false);
 }
 
 void FluteWnd::Reset() {
-    {
-        std::lock_guard<std::mutex> guard(lock_);
-        effects_.Reset(songs_);
-        repaint_.Invalidate();
-    }
-    FitToRows();
+    SheetBoard next = *board_;
+    next.effects.Reset(next.songs);
+    Publish(std::move(next), true);
 }
 
 void FluteWnd::SetSongs(std::vector<const Sheet*> songs) {
-    {
-        std::lock_guard<std::mutex> guard(lock_);
-        songs_ = std::move(songs);
-        effects_.Relist(songs_);
-        repaint_.Invalidate();
-    }
-    FitToRows();
+    SheetBoard next = *board_;
+    next.songs = std::move(songs);
+    next.effects.Relist(next.songs);
+    Publish(std::move(next), true);
 }
 
-size_t FluteWnd::SongCount() const {
-    std::lock_guard<std::mutex> guard(lock_);
-    return songs_.size();
+void FluteWnd::Present(bool shown, bool fit) {
+    OverlayThread::Instance().Post([this, shown, fit] {
+        HWND panel = Live();
+        if (!panel) return;
+        if (fit) InvalidateRect(panel, nullptr, TRUE);
+        if (shown) {
+            PlaceForShowing();
+            if (fit) FitToRows();
+        }
+        ShowOverlayNow(panel, shown);
+    });
 }
 
 EffectFace FluteWnd::FaceOf(size_t row) const {
-    std::lock_guard<std::mutex> guard(lock_);
-    return row < songs_.size() ? effects_.Face(songs_[row]->NoteVal, PerformanceCount(), PerformanceFrequency()) : EffectFace{};
-}
-
-std::vector<EffectFace> FluteWnd::FacesNow() const {
-    std::vector<EffectFace> faces;
-    const int64_t now = PerformanceCount();
-    for (const Sheet* song : songs_) faces.push_back(effects_.Face(song->NoteVal, now, PerformanceFrequency()));
-    return faces;
+    const SheetBoard& board = *board_;
+    return row < board.songs.size()
+               ? board.effects.Face(board.songs[row]->NoteVal, PerformanceCount(), PerformanceFrequency())
+               : EffectFace{};
 }
 
 void FluteWnd::FitToRows() {
     HWND window = Live();
     if (!window) return;
-    const int clientHeight = static_cast<int>(SongCount()) * SheetMetrics().lineHeight;
+    const int clientHeight = static_cast<int>(drawn_->songs.size()) * SheetMetrics().lineHeight;
     RECT client = {}, outer = {};
     GetClientRect(window, &client);
     GetWindowRect(window, &outer);
@@ -178,27 +188,26 @@ void FluteWnd::FitToRows() {
 void FluteWnd::RefreshIfChanged() {
     HWND window = Live();
     if (!window) return;
-    bool due;
-    {
-        std::lock_guard<std::mutex> guard(lock_);
-        due = repaint_.Due(FacesNow());
+    const std::shared_ptr<const SheetBoard> board = published_.Snapshot();
+    if (board != repaintBoard_) {
+        repaintBoard_ = board;
+        repaint_.Invalidate();  // a new list, a play or a reset
     }
-    if (due) RepaintOverlay(window);
+    std::vector<EffectFace> faces;
+    const int64_t now = PerformanceCount();
+    for (const Sheet* song : board->songs) faces.push_back(board->effects.Face(song->NoteVal, now, PerformanceFrequency()));
+    if (repaint_.Due(faces)) RepaintOverlay(window);
 }
 
 std::optional<int64_t> FluteWnd::NextFaceChange(int64_t now) const {
-    std::lock_guard<std::mutex> guard(lock_);
-    return effects_.NextFaceChange(now, PerformanceFrequency());
+    return published_.Snapshot()->effects.NextFaceChange(now, PerformanceFrequency());
 }
 
 void FluteWnd::Draw(HDC dc, int width, int height) {
     std::vector<RowPicture> rows;
-    {
-        std::lock_guard<std::mutex> guard(lock_);
-        const int64_t now = PerformanceCount();
-        for (const Sheet* song : songs_)
-            rows.push_back(RowPicture{song->notes, effects_.Face(song->NoteVal, now, PerformanceFrequency()), &song->Effect1});
-    }
+    const int64_t now = PerformanceCount();
+    for (const Sheet* song : drawn_->songs)
+        rows.push_back(RowPicture{song->notes, drawn_->effects.Face(song->NoteVal, now, PerformanceFrequency()), &song->Effect1});
     DoubleBuffer buffer(surface_, dc, width, height);
     if (!buffer.Ok()) return;
     HDC memory = buffer.Dc();
@@ -247,7 +256,7 @@ void FluteWnd::PlaceForShowing() {
     const POINT at = ShownPosition(&clamped);
     if (!clamped) return;  // a minimised game: placed when it has a size again
     const RECT now = OverlayRectInGame(window);
-    if (now.left != at.x || now.top != at.y) MoveOverlayTo(window, at.x, at.y);
+    if (now.left != at.x || now.top != at.y) MoveOverlayToNow(window, at.x, at.y);
 }
 
 HWND FluteWnd::Create() {
@@ -261,7 +270,7 @@ HWND FluteWnd::Create() {
     HWND window = CreateOverlay(*this, look);
     if (!window) return nullptr;
     PlaceOverlayNow(window, at.x, at.y, kSheetWidth, kSheetCreateHeight, FALSE);
-    Reset();
+    FitToRows();
     return window;
 }
 

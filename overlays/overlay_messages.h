@@ -14,11 +14,10 @@ constexpr unsigned kReshapeOverlayMessage = 0x8000 + 0x20;
 // its face (hours * 3600 + minutes * 60 + seconds).
 constexpr unsigned kTimerStateQuery = 0x8000 + 0x21;
 
-// 0x8000 + 0x22 is the settings pages' kPageSyncMessage (page_controls_win.h).
-
 // To an overlay, posted by the worker when the face it shows changed: the
 // overlay draws itself at once into a window DC, without an invalidation and
-// the WM_PAINT that would follow (see the README for what that saves).
+// the WM_PAINT that would follow (see the README for what that saves). To the
+// timer, lParam hands over the face to show (PackClockFace).
 constexpr unsigned kRepaintOverlayMessage = 0x8000 + 0x23;
 
 // To a top-level overlay, sent by itself: the player has just moved it by

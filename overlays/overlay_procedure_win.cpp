@@ -1,6 +1,5 @@
 #include "overlays/overlay_procedure_win.h"
 
-#include "app/framework/page_controls_win.h"
 #include "overlays/overlay_messages.h"
 
 namespace gkr {
@@ -26,18 +25,8 @@ LRESULT OverlayWindowMessage(Window& overlay, HWND window, UINT message, WPARAM 
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-std::optional<INT_PTR> OverlayPageMessage(Window& overlay, UINT message, WPARAM wParam,
-                                          const std::function<void(bool fromControls)>& sync) {
-    switch (message) {
-    case kPageSyncMessage:
-        sync(wParam != 0);
-        return TRUE;
-    case WM_DESTROY:
-        CloseOnOverlayThread(overlay);
-        return std::nullopt;
-    default:
-        return std::nullopt;
-    }
+void OverlayPageMessage(Window& overlay, UINT message) {
+    if (message == WM_DESTROY) CloseOnOverlayThread(overlay);
 }
 
 }  // namespace gkr

@@ -4,9 +4,6 @@
 
 #include <windows.h>
 
-#include <functional>
-#include <optional>
-
 #include "app/framework/window_win.h"
 #include "overlays/overlay_win.h"
 
@@ -19,10 +16,8 @@ namespace gkr {
 LRESULT OverlayWindowMessage(Window& overlay, HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                              const OverlayDrawing& draw);
 
-// kPageSyncMessage runs `sync` (wParam 1: from the controls) and is answered
-// TRUE; WM_DESTROY closes the page's overlay, which goes with its page, and is
-// left to the page's default like every other message (no answer).
-std::optional<INT_PTR> OverlayPageMessage(Window& overlay, UINT message, WPARAM wParam,
-                                          const std::function<void(bool fromControls)>& sync);
+// A settings page's WM_DESTROY closes the page's overlay, which goes with its
+// page; the message is left to the page's default like every other.
+void OverlayPageMessage(Window& overlay, UINT message);
 
 }  // namespace gkr

@@ -4,6 +4,7 @@
 
 #include "app/framework/module_win.h"
 #include "app/framework/scoped_win.h"
+#include "app/framework/seams.h"
 #include "app/framework/thread_wait_win.h"
 
 namespace gkr {
@@ -18,11 +19,6 @@ constexpr UINT kEndThread = WM_APP + 2;
 const wchar_t kHostClass[] = L"GKROverlayThreadHost";
 
 }  // namespace
-
-OverlayThread& OverlayThread::Instance() {
-    static OverlayThread* const thread = new OverlayThread();  // never destroyed, like the windows it serves
-    return *thread;
-}
 
 LRESULT CALLBACK OverlayThread::HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kRunJob) {
@@ -74,13 +70,13 @@ bool OverlayThread::Start() {
 }
 
 bool OverlayThread::Post(std::function<void()> job) {
-    HWND host = host_;
-    if (!host || IsCurrent()) {
-        job();
+    if (const Seams::OverlayJobRunner run = Seams::Instance().runOverlayJob.load()) {
+        run(job);
         return true;
     }
+    HWND host = host_;
     auto owned = std::make_unique<std::function<void()>>(std::move(job));
-    if (PostMessageW(host, kRunJob, 0, reinterpret_cast<LPARAM>(owned.get()))) {
+    if (host && PostMessageW(host, kRunJob, 0, reinterpret_cast<LPARAM>(owned.get()))) {
         owned.release();  // the host deletes it after running it
         return true;
     }

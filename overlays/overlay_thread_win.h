@@ -6,7 +6,8 @@
 // that stops answering catches whichever thread owns the overlays. So they
 // live on this thread alone: the manager and the worker hand it jobs without
 // waiting, act on the overlays only through calls that never wait on their
-// thread (overlay_win.h), and shutdown waits for it with a bound.
+// thread (overlay_win.h), and shutdown waits for it with a bound. What the
+// player does to an overlay it posts to the user-interface thread's mailbox.
 #pragma once
 
 #include <windows.h>
@@ -14,23 +15,22 @@
 #include <atomic>
 #include <functional>
 
+#include "app/framework/singleton.h"
+
 namespace gkr {
 
-class OverlayThread {
+class OverlayThread : public Singleton<OverlayThread> {
 public:
-    static OverlayThread& Instance();
-
     // Starts the thread and returns once it takes jobs. False if it could not
     // be started: the program then does not start at all, because overlays on
     // the user-interface thread would let a hung game freeze the manager.
     bool Start();
 
     // Runs `job` on the overlay thread after the jobs posted before it, and
-    // returns at once. Without an overlay thread (never started, or stopped)
-    // the job runs here and now: the calling thread then owns the overlays
-    // (the Windows tests). False when the job could not be handed over (the
-    // thread's queue refused it): the job is dropped, said in the debug
-    // output, and the caller puts back what it set up for it.
+    // returns at once (the Windows tests' Seams::runOverlayJob runs it
+    // instead). False when the job could not be handed over (no thread, or
+    // its queue refused it): the job is dropped, said in the debug output,
+    // and the caller puts back what it set up for it.
     bool Post(std::function<void()> job);
 
     // Runs the jobs posted so far, then ends the thread. Waits at most
@@ -39,17 +39,18 @@ public:
     bool Stop(DWORD boundMs);
 
     bool Running() const { return host_.load() != nullptr; }
-    // True on the overlay thread itself.
-    bool IsCurrent() const { return threadId_.load() == GetCurrentThreadId(); }
 
 private:
+    friend class Singleton<OverlayThread>;
     OverlayThread() = default;
     static DWORD WINAPI ThreadProc(LPVOID ready);
     static LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-    std::atomic<HWND> host_{nullptr};  // message-only window that receives the jobs
+    // The message-only window that receives the jobs, and the thread's id:
+    // written by the overlay thread (at its start and end); read by all.
+    std::atomic<HWND> host_{nullptr};
     std::atomic<DWORD> threadId_{0};
-    HANDLE thread_ = nullptr;          // user-interface thread only
+    HANDLE thread_ = nullptr;  // written and read by the user-interface thread alone
 };
 
 }  // namespace gkr

@@ -5,17 +5,19 @@
 #include <array>
 #include <atomic>
 #include <cstdlib>
-#include <mutex>
 #include <vector>
 
 #include "app/framework/contract.h"
 #include "app/framework/module_win.h"
+#include "app/framework/seams.h"
+#include "app/framework/singleton.h"
 #include "app/game/game_window_win.h"
 #include "app/screen/examined_pixels.h"
 #include "overlays/caption_drag.h"
 #include "overlays/overlay_thread_win.h"
 #include "overlays/overlay_geometry.h"
 #include "overlays/overlay_messages.h"
+#include "settings/published.h"
 #include "settings/settings.h"
 
 namespace gkr {
@@ -28,41 +30,38 @@ namespace {
 const wchar_t kOverlayMark[] = L"GKROverlay";
 const wchar_t kOverlayWanted[] = L"GKROverlayWanted";
 
-constexpr int kModeUnset = -1;
-std::atomic<int> modeChoice{kModeUnset};
-
 bool UnderWine() {
     HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
     return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
+// The one caption drag there can be (one pointer).
+struct PanelDrag {
+    HWND window = nullptr;
+    CaptionDrag drag;
+};
+
 // The game window the overlays were last created over, and (top-level mode)
-// the frame they are placed for. The frame is written on the overlay thread
-// and read by the worker; the lock guards only the copy.
-class HeldGame {
+// the frame they are placed for, the overlays made and the panel's drag.
+// Written by the overlay thread alone; read by the worker and the
+// user-interface thread (the frame as a published value; the drag is the
+// overlay thread's only).
+class HeldGame : public Singleton<HeldGame> {
 public:
-    static HeldGame& Instance() {
-        static HeldGame held;
-        return held;
-    }
+    PanelDrag panelDrag;
 
     HWND Game() const { return window_.load(); }
     // Holds `game` from now on; false when it was held already.
     bool Hold(HWND game) { return window_.exchange(game) != game; }
     void Release() { window_ = nullptr; }
 
-    GameFrame Frame() const {
-        std::lock_guard<std::mutex> guard(lock_);
-        return frame_;
-    }
-    void Place(const GameFrame& frame) {
-        std::lock_guard<std::mutex> guard(lock_);
-        frame_ = frame;
-    }
+    GameFrame Frame() const { return *frame_.Snapshot(); }
+    void Place(const GameFrame& frame) { frame_.Publish(frame); }
     // The next look at the game reads its whole frame (a raise is due).
     void RaiseDue() {
-        std::lock_guard<std::mutex> guard(lock_);
-        frame_.overlaysOnTop = false;
+        GameFrame frame = Frame();
+        frame.overlaysOnTop = false;
+        Place(frame);
     }
 
     // The top-level overlays made (overlay thread), so that a look from
@@ -84,22 +83,23 @@ public:
     }
 
 private:
+    friend class Singleton<HeldGame>;
     HeldGame() = default;
 
     std::array<std::atomic<HWND>, 3> overlays_{};
     std::atomic<HWND> window_{nullptr};
-    mutable std::mutex lock_;
-    GameFrame frame_;
+    Published<GameFrame> frame_;
 };
 
 bool IsGameWindow(HWND window) {
     // The class is asked once per window: a handle names one window until it
     // is destroyed (a new window gets a new handle), so after that whether it
     // still exists is enough. The screen reading asks three times a second,
-    // and under Wine each question is a call into the Wine server.
-    static std::atomic<HWND> checked{nullptr};
+    // and under Wine each question is a call into the Wine server. Each
+    // thread keeps its own answer.
+    thread_local HWND checked = nullptr;
     if (!window || !IsWindow(window)) return false;
-    if (checked.load() == window) return true;
+    if (checked == window) return true;
     wchar_t name[32] = {};
     if (!GetClassNameW(window, name, 32) || wcscmp(name, kGameWindowClass) != 0) return false;
     checked = window;
@@ -157,12 +157,6 @@ void FollowTopmost(HWND overlay, HWND game, bool topmost) {
     SetWindowLongPtrW(overlay, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(game));
 }
 
-// The one caption drag there can be (one pointer); overlay thread only.
-struct PanelDrag {
-    HWND window = nullptr;
-    CaptionDrag drag;
-};
-PanelDrag panelDrag;
 constexpr UINT_PTR kDragTimer = 0x6B44;
 constexpr UINT kDragStepMs = 10;
 
@@ -178,6 +172,7 @@ bool LeftButtonHeld() {
 void StartCaptionDrag(HWND overlay, POINT pressed) {
     RECT r = {};
     if (!GetWindowRect(overlay, &r)) return;
+    PanelDrag& panelDrag = HeldGame::Instance().panelDrag;
     panelDrag.window = overlay;
     panelDrag.drag.Start({pressed.x, pressed.y}, {r.left, r.top}, GetSystemMetrics(SM_CXDRAG),
                          GetSystemMetrics(SM_CYDRAG));
@@ -187,6 +182,7 @@ void StartCaptionDrag(HWND overlay, POINT pressed) {
 void FollowCaptionDrag(HWND overlay) {
     POINT cursor = {};
     const bool held = LeftButtonHeld();
+    PanelDrag& panelDrag = HeldGame::Instance().panelDrag;
     if (panelDrag.window != overlay || !panelDrag.drag.Active() || !GetCursorPos(&cursor)) {
         KillTimer(overlay, kDragTimer);
         return;
@@ -218,15 +214,12 @@ void ApplyWanted(HWND overlay) {
 }  // namespace
 
 OverlayMode ActiveOverlayMode() {
-    int choice = modeChoice.load();
-    if (choice == kModeUnset) {
-        choice = static_cast<int>(ChooseOverlayMode(std::getenv(kOverlayModeVariable), UnderWine()));
-        modeChoice = choice;
-    }
-    return static_cast<OverlayMode>(choice);
+    const int forced = Seams::Instance().overlayMode.load();
+    if (forced >= 0) return static_cast<OverlayMode>(forced);
+    // Decided once, by the first thread that asks; the same for every thread.
+    static const OverlayMode chosen = ChooseOverlayMode(std::getenv(kOverlayModeVariable), UnderWine());
+    return chosen;
 }
-
-void UseOverlayMode(OverlayMode mode) { modeChoice = static_cast<int>(mode); }
 
 HWND OverlayGameWindow() {
     HWND held = HeldGame::Instance().Game();
@@ -290,13 +283,13 @@ void PlaceGameOnTop(bool topmost) {
     const auto place = [topmost] {
         HWND game = OverlayGameWindow();
         if (!game) return;
-        if (topmost)
+        if (topmost && TopLevel())
             for (HWND overlay : OwnTopLevelOverlays()) SetWindowLongPtrW(overlay, GWLP_HWNDPARENT, 0);
         SetWindowPos(game, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOOWNERZORDER | SWP_ASYNCWINDOWPOS);
-        HeldGame::Instance().RaiseDue();  // the overlays follow at the next look
+        if (TopLevel()) HeldGame::Instance().RaiseDue();  // the overlays follow at the next look
     };
-    // Top-level overlays are the overlay thread's to change.
+    // Top-level overlays, and the frame they follow, are the overlay thread's to change.
     if (TopLevel()) OverlayThread::Instance().Post(place);
     else place();
 }
@@ -354,7 +347,7 @@ HWND CreateOverlay(Window& overlay, const OverlayLook& look) {
     SetPropW(window, kOverlayMark, reinterpret_cast<HANDLE>(game));
     HeldGame::Instance().Register(window);
     if (frame.topmost) FollowTopmost(window, game, true);
-    if (look.style & WS_VISIBLE) ShowOverlay(window, true);
+    if (look.style & WS_VISIBLE) ShowOverlayNow(window, true);
     return window;
 }
 
@@ -368,44 +361,56 @@ void PlaceOverlayNow(HWND overlay, int x, int y, int width, int height, bool rep
     MoveWindow(overlay, x, y, width, height, repaint);
 }
 
+void ShowOverlayNow(HWND overlay, bool show) {
+    if (!overlay) return;
+    if (!TopLevel()) {
+        ShowWindowAsync(overlay, show ? SW_SHOW : SW_HIDE);
+        return;
+    }
+    if (!IsOwnWindow(overlay) || !IsTopLevelOverlay(overlay)) return;
+    if (show) SetPropW(overlay, kOverlayWanted, reinterpret_cast<HANDLE>(1));
+    else RemovePropW(overlay, kOverlayWanted);
+    ApplyWanted(overlay);
+}
+
 void ShowOverlay(HWND overlay, bool show) {
     if (!overlay) return;
     if (!TopLevel()) {
         ShowWindowAsync(overlay, show ? SW_SHOW : SW_HIDE);
         return;
     }
-    OverlayThread::Instance().Post([overlay, show] {
-        if (!IsOwnWindow(overlay) || !IsTopLevelOverlay(overlay)) return;
-        if (show) SetPropW(overlay, kOverlayWanted, reinterpret_cast<HANDLE>(1));
-        else RemovePropW(overlay, kOverlayWanted);
-        ApplyWanted(overlay);
-    });
+    OverlayThread::Instance().Post([overlay, show] { ShowOverlayNow(overlay, show); });
 }
 
-void MoveOverlay(HWND overlay, int x, int y, int width, int height) {
+void MoveOverlayNow(HWND overlay, int x, int y, int width, int height) {
     if (!overlay) return;
     if (!TopLevel()) {
         SetWindowPos(overlay, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
         return;
     }
-    // On the overlay thread, where the follower moves them too: a move
-    // computed against one frame never lands after the shift to the next.
-    OverlayThread::Instance().Post([overlay, x, y, width, height] {
-        if (IsOwnWindow(overlay)) PlaceOverlayNow(overlay, x, y, width, height, TRUE);
-    });
+    if (IsOwnWindow(overlay)) PlaceOverlayNow(overlay, x, y, width, height, TRUE);
 }
 
-void MoveOverlayTo(HWND overlay, int x, int y) {
+void MoveOverlay(HWND overlay, int x, int y, int width, int height) {
+    if (!overlay) return;
+    if (!TopLevel()) {
+        MoveOverlayNow(overlay, x, y, width, height);
+        return;
+    }
+    // On the overlay thread, where the follower moves them too: a move
+    // computed against one frame never lands after the shift to the next.
+    OverlayThread::Instance().Post([overlay, x, y, width, height] { MoveOverlayNow(overlay, x, y, width, height); });
+}
+
+void MoveOverlayToNow(HWND overlay, int x, int y) {
     if (!overlay) return;
     if (!TopLevel()) {
         SetWindowPos(overlay, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
         return;
     }
-    OverlayThread::Instance().Post([overlay, x, y] {
-        if (!IsOwnWindow(overlay)) return;
-        const GameFrame frame = PlacedGameFrame();
-        SetWindowPos(overlay, nullptr, frame.originX + x, frame.originY + y, 0, 0, kFollowFlags | SWP_NOSIZE);
-    });
+    if (!IsOwnWindow(overlay)) return;
+    const GameFrame frame = PlacedGameFrame();
+    SetWindowPos(overlay, nullptr, frame.originX + x, frame.originY + y, 0, 0, kFollowFlags | SWP_NOSIZE);
 }
 
 void ResizeOverlay(HWND overlay, int width, int height) {

@@ -23,9 +23,8 @@ struct OverlayLook {
 };
 
 // The mode of this run: GKR_OVERLAY_MODE, else top-level exactly under Wine.
-// Decided once; UseOverlayMode replaces it (the Windows tests).
+// Decided once; the Windows tests force one through Seams::overlayMode.
 OverlayMode ActiveOverlayMode();
-void UseOverlayMode(OverlayMode mode);
 
 // The game window that holds the overlays while it exists, else the one a
 // lookup finds: the screen reading and the overlays stay on one window when
@@ -62,7 +61,8 @@ bool TopLevelOverlayMessage(HWND overlay, UINT message, WPARAM wParam, LPARAM lP
 
 // Makes the game window topmost or releases it (asynchronously: a hung game
 // holds nothing). Top-level overlays follow it, and the game first gives up
-// owning them, which Wine needs before it makes a window topmost.
+// owning them, which Wine needs before it makes a window topmost: with them
+// it is a job of the overlay thread.
 void PlaceGameOnTop(bool topmost);
 
 // The child mode's paint: the game may have dropped its clip-children style.
@@ -71,15 +71,17 @@ void KeepGameClipping(HWND overlay);
 // Registers an overlay window class; registering it again fails harmlessly.
 void RegisterOverlayClass(const wchar_t* className, WNDPROC procedure);
 
-// Window calls on an overlay from any thread. The overlay's thread may be
-// caught by a hung game, so from another thread these never wait for it: the
-// change is handed to that thread (ShowWindowAsync, SWP_ASYNCWINDOWPOS, or a
-// posted job in the top-level mode) and takes effect when it next takes
-// messages. On the overlay's own thread they act at once.
+// Window calls on an overlay from another thread than the overlay thread,
+// which may be caught by a hung game: they never wait for it. The change is
+// handed to that thread (ShowWindowAsync, SWP_ASYNCWINDOWPOS, or a posted job
+// in the top-level mode) and takes effect when it next takes messages.
 void ShowOverlay(HWND overlay, bool show);
 void MoveOverlay(HWND overlay, int x, int y, int width, int height);  // repainted
-void MoveOverlayTo(HWND overlay, int x, int y);                        // size kept
 void ResizeOverlay(HWND overlay, int width, int height);
+// The same on the overlay thread, at once.
+void ShowOverlayNow(HWND overlay, bool show);
+void MoveOverlayNow(HWND overlay, int x, int y, int width, int height);
+void MoveOverlayToNow(HWND overlay, int x, int y);  // size kept
 
 // The overlay's window rectangle in the game window's client coordinates.
 RECT OverlayRectInGame(HWND overlay);

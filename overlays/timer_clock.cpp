@@ -23,6 +23,20 @@ int64_t NextClockFaceChange(int64_t elapsed, int64_t frequency) {
     return (shownSeconds + 1) * frequency;
 }
 
+int64_t PackClockFace(const ClockFace& face) {
+    const int64_t hours = face.hours < INT32_MAX ? face.hours : INT32_MAX;
+    return hours * 3600 + face.minutes * 60 + face.seconds;
+}
+
+ClockFace UnpackClockFace(int64_t seconds) {
+    ClockFace face;
+    if (seconds <= 0) return face;
+    face.seconds = static_cast<int32_t>(seconds % 60);
+    face.minutes = static_cast<int32_t>(seconds / 60 % 60);
+    face.hours = seconds / 3600;
+    return face;
+}
+
 std::string FormatClockFace(const ClockFace& face) {
     char text[48];
     std::snprintf(text, sizeof text, "%.2lld:%.2d:%.2d", static_cast<long long>(face.hours), face.minutes,

@@ -28,6 +28,12 @@ ClockFace ClockFaceAt(int64_t elapsed, int64_t frequency);
 // changes the face (INT64_MAX).
 int64_t NextClockFaceChange(int64_t elapsed, int64_t frequency);
 
+// The face as its whole seconds (hours beyond INT32_MAX count as INT32_MAX),
+// so that it crosses to another thread as one value; and the face of a count
+// of seconds (0 for a negative one).
+int64_t PackClockFace(const ClockFace& face);
+ClockFace UnpackClockFace(int64_t seconds);
+
 // "HH:MM:SS", each field at least two digits.
 std::string FormatClockFace(const ClockFace& face);
 

@@ -1,6 +1,7 @@
 #include "overlays/timer_dlg_win.h"
 
 #include "overlays/overlay_procedure_win.h"
+#include "overlays/overlay_thread_win.h"
 #include "overlays/overlay_win.h"
 #include "app/framework/page_controls_win.h"
 #include "overlays/overlay_geometry.h"
@@ -37,8 +38,7 @@ INT_PTR TimerDlg::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     default:
         break;
     }
-    if (auto answer = OverlayPageMessage(*timerWnd, message, wParam, [this](bool fromControls) { Sync(fromControls); }))
-        return *answer;
+    OverlayPageMessage(*timerWnd, message);
     return DefaultPageMessage(window, message);
 }
 
@@ -71,7 +71,9 @@ void TimerDlg::Sync(bool fromControls) {
         visibilityWindow_ = overlay;
         visibilityUseTimer_ = useTimer;
     }
-    if (s.TimerSize.load() != oldSize) timerWnd->SetScale(TimerScale(s.TimerSize.load()));
+    if (s.TimerSize.load() == oldSize) return;
+    const double scale = TimerScale(s.TimerSize.load());
+    OverlayThread::Instance().Post([this, scale] { timerWnd->SetScale(scale); });
 }
 
 }  // namespace gkr

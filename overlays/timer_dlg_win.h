@@ -27,7 +27,8 @@ private:
 
     void OnInitDialog(HWND window);
 
-    // The overlay window that visibility was last set for, and to what.
+    // The overlay window that visibility was last set for, and to what:
+    // written and read by the user-interface thread alone.
     HWND visibilityWindow_ = nullptr;
     int32_t visibilityUseTimer_ = 0;
 };

@@ -1,11 +1,12 @@
 #include "overlays/timer_wnd_win.h"
 
-#include <algorithm>
 #include <string>
 
 #include "app/framework/clock_win.h"
 #include "app/framework/contract.h"
 #include "app/framework/double_buffer_win.h"
+#include "app/framework/mail_messages.h"
+#include "app/framework/mailbox_win.h"
 #include "app/framework/worker_wake_win.h"
 #include "app/game/game_window_win.h"
 #include "overlays/overlay_procedure_win.h"
@@ -41,6 +42,10 @@ LRESULT TimerWnd::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_CREATE:
         gameWindow_ = OverlayGameWindow();
         break;
+    case kRepaintOverlayMessage:
+        // The worker's tick hands over the face to show.
+        face_ = UnpackClockFace(static_cast<int64_t>(lParam));
+        break;  // then drawn
     case WM_SIZE:
     case kReshapeOverlayMessage:
         Reshape(window);
@@ -66,15 +71,17 @@ LRESULT TimerWnd::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 HWND TimerWnd::UsableWindow() const { return Settings::Instance().UseTimer.load() != 0 ? Live() : nullptr; }
 
 void TimerWnd::Restart(int64_t startCount) {
-    startCount_ = startCount;
-    running_ = 1;
+    // A start that would read as stopped is taken a tick later.
+    since_ = startCount == kStopped ? startCount + 1 : startCount;
     // The worker shows the new face now, not when its wait would have ended.
     WakeWorker();
 }
 
+void TimerWnd::StopClock() { since_ = kStopped; }
+
 std::optional<int64_t> TimerWnd::NextFaceChange(int64_t now) const {
-    if (!IsRunning()) return std::nullopt;
-    const int64_t start = startCount_.load();
+    const int64_t start = since_.load();
+    if (start == kStopped) return std::nullopt;
     const int64_t next = NextClockFaceChange(now - start, PerformanceFrequency());
     if (next == INT64_MAX) return std::nullopt;
     return start + next;
@@ -85,42 +92,27 @@ void TimerWnd::Start() {
 }
 
 void TimerWnd::Stop() {
-    if (UsableWindow()) running_ = 0;
+    if (UsableWindow()) StopClock();
 }
 
 void TimerWnd::Tick() {
     HWND window = UsableWindow();
-    if (!window || !IsRunning()) return;
-    const ClockFace face = ClockFaceAt(PerformanceCount() - startCount_.load(), PerformanceFrequency());
-    {
-        std::lock_guard<std::mutex> guard(lock_);
-        if (face == shown_) return;
-        shown_ = face;
-    }
-    RepaintOverlay(window);
+    const int64_t start = since_.load();
+    if (!window || start == kStopped) return;
+    const ClockFace face = ClockFaceAt(PerformanceCount() - start, PerformanceFrequency());
+    if (face == postedFace_) return;
+    // Drawn at once into a window DC (see the README for what that saves).
+    if (PostMessageW(window, kRepaintOverlayMessage, 0, static_cast<LPARAM>(PackClockFace(face)))) postedFace_ = face;
 }
 
 void TimerWnd::Hide() { ShowOverlay(UsableWindow(), false); }
 
 void TimerWnd::Show() { ShowOverlay(UsableWindow(), true); }
 
-ClockFace TimerWnd::Shown() const {
-    std::lock_guard<std::mutex> guard(lock_);
-    return shown_;
-}
-
-TimerGeometry TimerWnd::Geometry() const {
-    std::lock_guard<std::mutex> guard(lock_);
-    return geometry_;
-}
-
 void TimerWnd::SetScale(double scale) {
     const TimerGeometry geometry = ComputeTimerGeometry(scale);
-    {
-        std::lock_guard<std::mutex> guard(lock_);
-        scale_ = scale;
-        geometry_ = geometry;
-    }
+    scale_ = scale;
+    geometry_ = geometry;
     HWND window = Live();
     if (!window) return;
     // The client area takes the new size; the frame, if any, keeps its own.
@@ -130,7 +122,7 @@ void TimerWnd::SetScale(double scale) {
     const OverlayRect& r = geometry.window;
     const int width = r.width - r.x + (outer.right - outer.left) - (client.right - client.left);
     const int height = r.height - r.y + (outer.bottom - outer.top) - (client.bottom - client.top);
-    MoveOverlay(window, 0, 0, width, height);
+    MoveOverlayNow(window, 0, 0, width, height);
     // The corners and the font follow the scale even where the size does not change.
     PostMessageW(window, kReshapeOverlayMessage, 0, 0);
 }
@@ -143,7 +135,7 @@ HWND TimerWnd::Create() {
     const OverlayRect r = Geometry().window;
     const OverlayLook look = {kTimerWndClass, L"Timer", WS_CHILD | WS_VISIBLE, 0, r.x, r.y, r.width, r.height};
     HWND window = CreateOverlay(*this, look);
-    if (window) ShowOverlay(window, true);
+    if (window) ShowOverlayNow(window, true);
     return window;
 }
 
@@ -169,30 +161,26 @@ void TimerWnd::OnTopmostCheck(HWND window) {
 }
 
 void TimerWnd::OnClick(UINT message, LPARAM lParam) {
+    // The clock is the user-interface thread's: it is told of the click.
     if (message == WM_RBUTTONUP) {
-        running_ = 0;
+        PostMail(kMailTimerClicked, 0);
         return;
     }
     if (message == WM_MBUTTONUP) {
         ToggleGameTopmost();
         return;
     }
-    const TimerGeometry g = Geometry();
+    const TimerGeometry& g = geometry_;
     const RECT indicator = {g.indicatorLeft, g.indicatorTop, g.indicatorRight, g.indicatorBottom};
     const POINT at = {static_cast<LONG>(LOWORD(lParam)), static_cast<LONG>(HIWORD(lParam))};
     // Anywhere else starts the clock from zero; the next tick shows it.
     if (PtInRect(&indicator, at)) ToggleGameTopmost();
-    else Restart(PerformanceCount());
+    else PostMail(kMailTimerClicked, 1);
 }
 
 void TimerWnd::Reshape(HWND window) {
-    double scale;
-    TimerGeometry g;
-    {
-        std::lock_guard<std::mutex> guard(lock_);
-        scale = scale_;
-        g = geometry_;
-    }
+    const double scale = scale_;
+    const TimerGeometry& g = geometry_;
     MemoryDC path(nullptr);
     if (!path) return;
     const int corner = Scaled(10, scale);
@@ -203,15 +191,9 @@ void TimerWnd::Reshape(HWND window) {
 }
 
 void TimerWnd::Draw(HDC dc, int width, int height) {
-    ClockFace face;
-    double scale;
-    TimerGeometry g;
-    {
-        std::lock_guard<std::mutex> guard(lock_);
-        face = shown_;
-        scale = scale_;
-        g = geometry_;
-    }
+    const ClockFace face = face_;
+    const double scale = scale_;
+    const TimerGeometry& g = geometry_;
     DoubleBuffer buffer(surface_, dc, width, height);
     if (!buffer.Ok()) return;
     HDC memory = buffer.Dc();
@@ -244,9 +226,7 @@ void TimerWnd::Draw(HDC dc, int width, int height) {
 }
 
 LRESULT TimerWnd::StateAnswer() const {
-    const ClockFace face = Shown();
-    const int64_t seconds = std::min<int64_t>(face.hours, INT32_MAX) * 3600 + face.minutes * 60 + face.seconds;
-    return static_cast<LRESULT>(seconds * 2 + (IsRunning() ? 1 : 0));
+    return static_cast<LRESULT>(PackClockFace(face_) * 2 + (IsRunning() ? 1 : 0));
 }
 
 }  // namespace gkr

@@ -18,8 +18,10 @@ public:
     std::shared_ptr<const T> Snapshot() const { return std::atomic_load(&value_); }
 
     // Returns the value it replaced, for a caller that must keep it alive.
-    std::shared_ptr<const T> Publish(T value) {
-        return std::atomic_exchange(&value_, std::shared_ptr<const T>(std::make_shared<T>(std::move(value))));
+    std::shared_ptr<const T> Publish(T value) { return PublishMade(std::make_shared<const T>(std::move(value))); }
+    // The same with a value made already, which the writer may keep reading.
+    std::shared_ptr<const T> PublishMade(std::shared_ptr<const T> value) {
+        return std::atomic_exchange(&value_, std::move(value));
     }
 
 private:

@@ -148,11 +148,4 @@ void SongSheets::Publish(SheetList list) {
     retired_.push_back(list_.Publish(std::move(list)));
 }
 
-// Never destroyed, for the same reason as the settings record: windows that
-// outlive WinMain may still reach it while the process ends.
-SongSheets& SongSheets::Instance() {
-    static SongSheets* const sheets = new SongSheets();
-    return *sheets;
-}
-
 }  // namespace gkr

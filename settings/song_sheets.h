@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/framework/singleton.h"
 #include "settings/file_encoding.h"
 #include "settings/number_text.h"
 #include "settings/published.h"
@@ -54,14 +55,13 @@ enum class SongsLoad {
 // debugger's output; nullptr for a whole load.
 const char* SongsLoadNote(SongsLoad result);
 
-// The song list in database (file) order. Each change publishes a new list
+// The song list in database (file) order, written by the user-interface
+// thread (the manager's start loads it). Each change publishes a new list
 // whole, and lists once published are kept until the process ends: a reader
 // may hold a Sheet pointer or a snapshot without a lock, on any thread.
-class SongSheets {
+// The process-wide list is SongSheets::Instance(); tests make lists of their own.
+class SongSheets : public Singleton<SongSheets> {
 public:
-    // The process-wide list.
-    static SongSheets& Instance();
-
     SongSheets();
 
     // Replaces the list with the sheets of the file's first top-level "Song"

@@ -6,6 +6,7 @@
 namespace gkr {
 
 HINSTANCE ModuleInstance();
+// At start, before any other thread exists: the handle is never written again.
 void SetModuleInstance(HINSTANCE instance);
 
 }  // namespace gkr

@@ -6,12 +6,6 @@
 
 namespace gkr {
 
-namespace {
-
-constexpr UINT kPageSendTimeoutMs = 1000;
-
-}  // namespace
-
 bool IsChecked(HWND page, int id) { return SendDlgItemMessageW(page, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 void SetChecked(HWND page, int id, bool checked) {
@@ -40,14 +34,6 @@ void SetText(HWND page, int id, const std::wstring& text) {
     std::vector<wchar_t> shown(static_cast<size_t>(length) + 1, L'\0');
     GetWindowTextW(control, shown.data(), length + 1);
     if (text != shown.data()) SetWindowTextW(control, text.c_str());
-}
-
-bool OnWindowThread(HWND window) { return GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId(); }
-
-bool SyncOnPageThread(HWND page, bool fromControls) {
-    DWORD_PTR ignored = 0;
-    return SendMessageTimeoutW(page, kPageSyncMessage, fromControls ? 1 : 0, 0, SMTO_NORMAL, kPageSendTimeoutMs,
-                               &ignored) != 0;
 }
 
 }  // namespace gkr

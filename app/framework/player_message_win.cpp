@@ -2,24 +2,17 @@
 
 #include <windows.h>
 
-#include <atomic>
-
 #include "app/framework/contract.h"
+#include "app/framework/seams.h"
 
 namespace gkr {
 
-namespace {
-
-void SystemMessageBox(const wchar_t* text) {
+void TellPlayer(const wchar_t* text) {
+    if (const Seams::PlayerMessageBox box = Seams::Instance().tellPlayer.load()) {
+        box(text);
+        return;
+    }
     MessageBoxW(nullptr, text, kManagerTitle, MB_OK | MB_ICONWARNING | MB_SETFOREGROUND | MB_TOPMOST);
 }
-
-std::atomic<PlayerMessageBox> g_playerMessageBox{&SystemMessageBox};
-
-}  // namespace
-
-void TellPlayer(const wchar_t* text) { g_playerMessageBox.load()(text); }
-
-void SetPlayerMessageBox(PlayerMessageBox box) { g_playerMessageBox = box ? box : &SystemMessageBox; }
 
 }  // namespace gkr

@@ -84,6 +84,8 @@ private:
     size_t FirstAfter(uint64_t order) const;  // index of the first task registered after `order`
 
     Clock clock_;
+    // Guards the list: the user-interface thread registers before the worker
+    // runs (the tests while it runs), the worker's passes write it.
     mutable std::mutex mutex_;
     int32_t lastId_ = 0;
     uint64_t lastOrder_ = 0;

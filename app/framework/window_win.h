@@ -16,8 +16,9 @@ inline DLGPROC AsDialogProcedure(Procedure procedure) { return reinterpret_cast<
 
 class Window {
 public:
-    // NULL while no window exists; may go stale when a parent dies. Atomic:
-    // the user-interface thread sets it while the worker reads it.
+    // NULL while no window exists; may go stale when a parent dies. Written
+    // by the thread that owns the window (the dialogs' the user-interface
+    // thread, the overlays' the overlay thread); read by every thread.
     std::atomic<HWND> handle{nullptr};
 
     // The static procedure of the concrete class, which forwards every

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/framework/singleton.h"
 #include "app/framework/system_library_win.h"
 
 namespace gkr {
@@ -15,13 +16,8 @@ namespace {
 using WaitOnAddressFunction = BOOL(WINAPI*)(volatile VOID*, PVOID, SIZE_T, DWORD);
 using WakeByAddressFunction = VOID(WINAPI*)(PVOID);
 
-class WakeSignal {
+class WakeSignal : public Singleton<WakeSignal> {
 public:
-    static WakeSignal& Instance() {
-        static WakeSignal signal;
-        return signal;
-    }
-
     // A wait on an address may also end without a wake; the worker's loop
     // then waits again until its deadline by its own clock.
     bool Wait(uint32_t ms) {
@@ -44,6 +40,7 @@ public:
     }
 
 private:
+    friend class Singleton<WakeSignal>;
     WakeSignal()
         : waitOnAddress_(SystemFunction<WaitOnAddressFunction>(L"kernelbase.dll", "WaitOnAddress")),
           wakeByAddress_(SystemFunction<WakeByAddressFunction>(L"kernelbase.dll", "WakeByAddressAll")) {
@@ -54,8 +51,8 @@ private:
         }
     }
 
-    volatile LONG wakes_ = 0;
-    LONG seen_ = 0;  // the waiting thread's only
+    volatile LONG wakes_ = 0;  // counted up by any thread, one step at a time
+    LONG seen_ = 0;            // written by the worker (the one waiting thread) alone
     WaitOnAddressFunction waitOnAddress_;
     WakeByAddressFunction wakeByAddress_;
     HANDLE event_ = nullptr;  // alive for the whole process

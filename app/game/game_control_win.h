@@ -20,18 +20,16 @@ constexpr DWORD kForceQuitSettleMs = 500;
 constexpr DWORD kForceQuitBoundMs =
     kForceQuitSettleMs + 3 * kGameSendTimeoutMs + kGameCloseGraceMs + kGameTerminatedWaitMs + 1000;
 
-// Posted to the window StartForceQuit was given when the force quit could not
-// end the game (a process it may not open or end, a window that stays).
-constexpr UINT kGameNotEndedMessage = 0x8000 + 0x30;
-
 // Starts the force quit on its own thread and returns at once; does nothing
-// while an earlier one still runs. False when none was started.
-bool StartForceQuit(HWND notify);
+// while an earlier one still runs. False when none was started. When it
+// could not end the game (a process it may not open or end, a window that
+// stays), kMailGameNotEnded is posted to the user-interface thread.
+bool StartForceQuit();
 // The force quit itself (blocking): the game's window brought to the front,
 // minimised, sent WM_CLOSE, WM_DESTROY and WM_NCDESTROY (each with a bound),
 // then the process asked to close its windows and ended after its grace time.
 // False when a game is still there afterwards.
-bool ForceQuitGame();
+bool ForceQuitGame(const ProcessApi& api);
 // True while a force quit started by StartForceQuit runs.
 bool ForceQuitRunning();
 // Waits up to timeoutMs for a force quit started by StartForceQuit to end,
@@ -40,11 +38,9 @@ bool ForceQuitRunning();
 // because the manager was closed. True when none runs any more.
 bool FinishForceQuit(DWORD timeoutMs);
 
-// The shell: Internet Explorer with the portal's login page, and the home
-// page in the default browser. Tests replace the call that opens them.
-// Each says whether the browser could be started.
-using ShellOpener = bool (*)(const wchar_t* file, const wchar_t* parameters);
-void SetShellOpener(ShellOpener opener);  // nullptr: ShellExecuteW again
+// The shell (or Seams::openShell): Internet Explorer with the portal's login
+// page, and the home page in the default browser. Each says whether the
+// browser could be started.
 bool LaunchGame();
 bool OpenHomePage();
 

@@ -16,13 +16,6 @@ namespace {
 constexpr ULONG kSystemProcessInformation = 5;
 constexpr LONG kStatusInfoLengthMismatch = static_cast<LONG>(0xC0000004);
 
-class ProcessApiOwner {
-public:
-    ProcessApiOwner() { api.Load(); }
-    ~ProcessApiOwner() { api.Release(); }
-    ProcessApi api;
-};
-
 // A buffer from the process heap through the bound heap functions.
 class QueryBuffer {
 public:
@@ -42,11 +35,6 @@ private:
 };
 
 }  // namespace
-
-const ProcessApi& ProcessApi::Instance() {
-    static ProcessApiOwner owner;
-    return owner.api;
-}
 
 void ProcessApi::Load() {
     kernel = LoadLibraryA("Kernel32");

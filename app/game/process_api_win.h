@@ -25,10 +25,6 @@ struct ProcessApi {
     HeapAllocFn heapAlloc = nullptr;
     HeapFreeFn heapFree = nullptr;
 
-    // The process-wide table, loaded on first use (during static
-    // initialisation) and released when the process ends.
-    static const ProcessApi& Instance();
-
     // Binds the toolhelp functions, and the system information query when
     // any of them is missing.
     void Load();

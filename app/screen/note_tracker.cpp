@@ -20,6 +20,33 @@ bool RecentNoteCodes::Add(int32_t code) {
     return true;
 }
 
+namespace {
+
+static_assert(kNoteSlots <= 4, "four codes fill the word");
+
+uint32_t CodeByte(int32_t code) { return static_cast<uint32_t>(code) & 0xFF; }
+int32_t ByteCode(uint32_t word, int byte) { return static_cast<int32_t>((word >> (8 * byte)) & 0xFF); }
+
+}  // namespace
+
+uint32_t PackNotes(const NoteCodes& notes) {
+    uint32_t word = 0;
+    for (int i = 0; i < kNoteSlots; ++i) word |= CodeByte(notes[size_t(i)]) << (8 * i);
+    return word;
+}
+
+NoteCodes UnpackNotes(uint32_t word) {
+    NoteCodes notes{};
+    for (int i = 0; i < kNoteSlots; ++i) notes[size_t(i)] = ByteCode(word, i);
+    return notes;
+}
+
+uint32_t PackInstrument(const InstrumentNotes& n) {
+    return CodeByte(n.up) | CodeByte(n.down) << 8 | CodeByte(n.side) << 16;
+}
+
+InstrumentNotes UnpackInstrument(uint32_t word) { return {ByteCode(word, 0), ByteCode(word, 1), ByteCode(word, 2)}; }
+
 void NotePanelTracker::OnPanelHidden() {
     lastNoteCount_ = 0;
     recent_.Clear();

@@ -40,6 +40,14 @@ struct InstrumentNotes {
 // Up to four note codes followed by zeros, as the song-sheet overlay takes them.
 using NoteCodes = std::array<int32_t, 5>;
 
+// The notes and the instrument as one 32-bit word each, so that each crosses
+// to another thread as one value: a code (0..7) in each byte, first note or
+// the up note lowest.
+uint32_t PackNotes(const NoteCodes& notes);
+NoteCodes UnpackNotes(uint32_t word);
+uint32_t PackInstrument(const InstrumentNotes& instrument);
+InstrumentNotes UnpackInstrument(uint32_t word);
+
 struct NotePanelUpdate {
     bool notesChanged = false;  // hand `notes` to the song-sheet overlay
     NoteCodes notes{};

@@ -44,6 +44,17 @@ TEST(TimerClock, NonsenseInputShowsZero) {
     EXPECT_EQ("00:00:00", Face(5 * kSecond, -1));
 }
 
+TEST(TimerClock, AFaceCrossesAsItsSecondsAndComesBackWhole) {
+    for (const int64_t seconds : {int64_t{0}, int64_t{59}, int64_t{3723}, int64_t{359999}, int64_t{249 * 86400}}) {
+        const ClockFace face = ClockFaceAt(seconds * kSecond, kFrequency);
+        EXPECT_EQ(face, UnpackClockFace(PackClockFace(face))) << seconds;
+    }
+    EXPECT_EQ(3723, PackClockFace(ClockFaceAt(3723 * kSecond + kSecond / 2, kFrequency)));
+    // A face past any real run: the hours stop at INT32_MAX rather than wrap.
+    EXPECT_EQ(int64_t{INT32_MAX} * 3600 + 59, PackClockFace(ClockFace{INT64_MAX / 4, 0, 59}));
+    EXPECT_EQ(ClockFace{}, UnpackClockFace(-7));
+}
+
 TEST(TimerClock, FacesCompareByAllThreeFields) {
     EXPECT_EQ(ClockFaceAt(61 * kSecond, kFrequency), ClockFaceAt(61 * kSecond + 9, kFrequency));
     EXPECT_NE(ClockFaceAt(61 * kSecond, kFrequency), ClockFaceAt(62 * kSecond, kFrequency));

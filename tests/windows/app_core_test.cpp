@@ -13,6 +13,7 @@
 #include "overlays/flute_wnd_win.h"
 #include "overlays/timer_wnd_win.h"
 #include "settings/settings.h"
+#include "tests/windows/manager_test_support.h"
 
 namespace gkr {
 namespace {
@@ -55,49 +56,58 @@ private:
 
 TEST_F(DispatchTest, TimerActionsStartStopHideAndShow) {
     HWND timer = TimerWnd::Instance().handle;
-    core->Dispatch(dispatch::ActionTimerStart);
+    core->RunAction(dispatch::ActionTimerStart);
     EXPECT_TRUE(TimerWnd::Instance().IsRunning());
-    core->Dispatch(dispatch::ActionTimerStop);
+    core->RunAction(dispatch::ActionTimerStop);
     EXPECT_FALSE(TimerWnd::Instance().IsRunning());
-    core->Dispatch(dispatch::ActionTimerHide);
+    core->RunAction(dispatch::ActionTimerHide);
     EXPECT_FALSE(IsWindowVisible(timer));
-    core->Dispatch(dispatch::ActionTimerShow);
+    core->RunAction(dispatch::ActionTimerShow);
     EXPECT_TRUE(IsWindowVisible(timer));
     EXPECT_EQ(1, Settings::Instance().UseTimer);  // visibility only
 }
 
 TEST_F(DispatchTest, TimerActionsIgnoredWithoutUseTimer) {
     Settings::Instance().UseTimer = 0;
-    core->Dispatch(dispatch::ActionTimerHide);
+    core->RunAction(dispatch::ActionTimerHide);
     EXPECT_TRUE(IsWindowVisible(TimerWnd::Instance().handle));
-    core->Dispatch(dispatch::ActionTimerStart);
+    core->RunAction(dispatch::ActionTimerStart);
     EXPECT_FALSE(TimerWnd::Instance().IsRunning());
 }
 
 TEST_F(DispatchTest, ActionsOnAGoneOverlayDoNothing) {
     DestroyWindow(TimerWnd::Instance().handle);  // the handle stays, stale
     DestroyWindow(EnergyWnd::Instance().handle);
-    core->Dispatch(dispatch::ActionTimerStart);
+    core->RunAction(dispatch::ActionTimerStart);
     EXPECT_FALSE(TimerWnd::Instance().IsRunning());
-    core->Dispatch(dispatch::ActionEnergyHide);
+    core->RunAction(dispatch::ActionEnergyHide);
     EXPECT_EQ(1, Settings::Instance().UseEnergy);
 }
 
 TEST_F(DispatchTest, EnergyAndSheetActionsFlipTheirSetting) {
-    core->Dispatch(dispatch::ActionEnergyHide);
+    core->RunAction(dispatch::ActionEnergyHide);
     EXPECT_EQ(0, Settings::Instance().UseEnergy);
-    core->Dispatch(dispatch::ActionEnergyHide);
+    core->RunAction(dispatch::ActionEnergyHide);
     EXPECT_EQ(0, Settings::Instance().UseEnergy);
-    core->Dispatch(dispatch::ActionEnergyShow);
+    core->RunAction(dispatch::ActionEnergyShow);
     EXPECT_EQ(1, Settings::Instance().UseEnergy);
-    core->Dispatch(dispatch::ActionSheetHide);
+    core->RunAction(dispatch::ActionSheetHide);
     EXPECT_EQ(0, Settings::Instance().UseFlute);
-    core->Dispatch(dispatch::ActionSheetShow);
+    core->RunAction(dispatch::ActionSheetShow);
     EXPECT_EQ(1, Settings::Instance().UseFlute);
 }
 
+TEST_F(DispatchTest, AnActionMatchedOnTheWorkerRunsWhenTheInterfaceTakesItsMail) {
+    testing::MailboxWindow mailbox;
+    core->Dispatch(dispatch::ActionEnergyHide);
+    EXPECT_EQ(1, Settings::Instance().UseEnergy) << "never carried out on the worker";
+    testing::DrainMessages();
+    EXPECT_EQ(0, Settings::Instance().UseEnergy);
+}
+
 TEST_F(DispatchTest, CodesOutsideTheTableChangeNothing) {
-    for (int32_t code : {8, -5, 100, -100}) core->Dispatch(code);
+    for (int32_t code : {8, 100}) core->RunAction(code);
+    for (int32_t code : {-5, -100}) core->Dispatch(code);
     EXPECT_FALSE(TimerWnd::Instance().IsRunning());
     EXPECT_TRUE(IsWindowVisible(TimerWnd::Instance().handle));
     EXPECT_EQ(1, Settings::Instance().UseEnergy);

@@ -15,7 +15,7 @@
 #include "overlays/energy_wnd_win.h"
 #include "overlays/overlay_thread_win.h"
 #include "tests/windows/manager_test_support.h"
-#include "tests/windows/player_messages.h"
+#include "tests/windows/test_seams.h"
 
 namespace gkr {
 namespace {
@@ -52,6 +52,7 @@ TEST(StartFailure, IsToldUndoesWhatStartedAndRegistersNothing) {
 HWND OverlayHost() { return FindWindowExW(HWND_MESSAGE, nullptr, L"GKROverlayThreadHost", nullptr); }
 
 TEST(OverlayThreadJobs, ARefusedJobIsDroppedNotRunHereAndTheThreadStillStops) {
+    const testing::RealOverlayThread real;
     OverlayThread& thread = OverlayThread::Instance();
     ASSERT_TRUE(thread.Start());
     // The host window goes while the thread runs: every post to it fails.

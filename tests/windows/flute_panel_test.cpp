@@ -9,7 +9,6 @@
 
 #include "app/game_watch_win.h"
 #include "app/screen/note_colors.h"
-#include "app/screen/screen_state.h"
 #include "dummy/scene_commands.h"
 #include "overlays/flute_dlg_win.h"
 #include "overlays/flute_wnd_win.h"
@@ -85,6 +84,7 @@ protected:
 
     SettingsGuard settings;
     ScratchCurrentDirectory dir;
+    testing::MailboxWindow mailbox;
     std::unique_ptr<DummyGame> dummy;
     HWND parent = nullptr;
 };

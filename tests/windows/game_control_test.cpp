@@ -12,6 +12,7 @@
 #include "app/framework/scoped_win.h"
 #include "app/game/web_addresses.h"
 #include "tests/windows/dummy_game.h"
+#include "tests/windows/test_seams.h"
 
 namespace gkr {
 namespace {
@@ -85,11 +86,12 @@ bool RecordShell(const wchar_t* file, const wchar_t* parameters) {
 }
 
 TEST(GameControlWin, TheWebButtonsGoThroughTheShellSeam) {
-    SetShellOpener(&RecordShell);
-    g_opened.clear();
-    EXPECT_TRUE(LaunchGame());
-    EXPECT_TRUE(OpenHomePage());
-    SetShellOpener(nullptr);
+    {
+        const testing::ShellSeam recorder(&RecordShell);
+        g_opened.clear();
+        EXPECT_TRUE(LaunchGame());
+        EXPECT_TRUE(OpenHomePage());
+    }
     const std::string login = GameLoginAddress(), home = HomePageAddress();
     EXPECT_EQ((std::vector<std::wstring>{L"iexplore.exe|" + std::wstring(login.begin(), login.end()),
                                          std::wstring(home.begin(), home.end()) + L"|(none)"}),

@@ -1,5 +1,6 @@
 // One game-watch pass and one note-panel pass against a window posing as the
-// game, painted with the gauge, the marker and the notes at their positions.
+// game, painted with the gauge, the marker and the notes at their positions,
+// and what they post reaching the settings.
 #include "app/game_watch_win.h"
 
 #include <algorithm>
@@ -10,8 +11,8 @@
 #include <gtest/gtest.h>
 
 #include "app/framework/contract.h"
-#include "app/screen/screen_state.h"
 #include "overlays/energy_wnd_win.h"
+#include "overlays/flute_dlg_win.h"
 #include "overlays/timer_wnd_win.h"
 #include "settings/settings.h"
 #include "tests/windows/manager_test_support.h"
@@ -88,28 +89,40 @@ protected:
         ASSERT_TRUE(game->Repaint(fills, scene.Probe(), tag));
     }
 
+    // One pass, then the user-interface thread takes what the pass posted.
+    static void Watch() {
+        TaskGameWatch();
+        testing::DrainMessages();
+    }
+    static void ReadNotes() {
+        TaskNotePanel();
+        testing::DrainMessages();
+    }
+    static bool PanelSeen() { return FluteDlg::Instance().NotePanelSeen(); }
+
+    testing::MailboxWindow mailbox;
     std::unique_ptr<PaintedWindow> game;
 };
 
 TEST_F(GameWatchTest, ReadsMaximumHealthAndTheNotePanelMarker) {
     Show(Scene{});
-    TaskGameWatch();
+    Watch();
     EXPECT_EQ(100, Settings::Instance().MaxHealth.load());
-    EXPECT_EQ(1, NotePanelVisible());
+    EXPECT_TRUE(PanelSeen());
 }
 
 TEST_F(GameWatchTest, GaugeGoneGivesMinusOneAndNoPanel) {
     Scene scene;
     scene.gauge = false;
     Show(scene);
-    TaskGameWatch();
+    Watch();
     EXPECT_EQ(-1, Settings::Instance().MaxHealth.load());
-    EXPECT_EQ(1, NotePanelVisible()) << "the marker needs a read maximum, not the gauge";
+    EXPECT_TRUE(PanelSeen()) << "the marker needs a read maximum, not the gauge";
 
     scene.maxHealth = 0;  // no black sample at all
     Show(scene);
-    TaskGameWatch();
-    EXPECT_EQ(0, NotePanelVisible());
+    Watch();
+    EXPECT_FALSE(PanelSeen());
 }
 
 TEST_F(GameWatchTest, OffsetsMoveEveryCapture) {
@@ -120,9 +133,9 @@ TEST_F(GameWatchTest, OffsetsMoveEveryCapture) {
     Show(scene);
     Settings::Instance().OffsetX = 7;
     Settings::Instance().OffsetY = -4;
-    TaskGameWatch();
+    Watch();
     EXPECT_EQ(135, Settings::Instance().MaxHealth.load());
-    EXPECT_EQ(1, NotePanelVisible());
+    EXPECT_TRUE(PanelSeen());
 }
 
 TEST_F(GameWatchTest, NotePanelTeachesTheInstrumentsColours) {
@@ -132,9 +145,9 @@ TEST_F(GameWatchTest, NotePanelTeachesTheInstrumentsColours) {
     Settings::Instance().UpNote = 0;
     Settings::Instance().DownNote = 0;
     Settings::Instance().SideNote = 0;
-    TaskGameWatch();
-    ASSERT_EQ(1, NotePanelVisible());
-    TaskNotePanel();
+    Watch();
+    ASSERT_TRUE(PanelSeen());
+    ReadNotes();
     EXPECT_EQ(1, Settings::Instance().UpNote.load());
     EXPECT_EQ(4, Settings::Instance().DownNote.load());
     EXPECT_EQ(7, Settings::Instance().SideNote.load());
@@ -164,10 +177,10 @@ TEST_F(GameWatchTest, OwnOverlaysNeverChangeTheReading) {
         Show(scene);
 
         Settings::Instance().MaxHealth = 0;
-        SetNotePanelVisible(0);
-        TaskGameWatch();
+        ResetGameWatch();
+        Watch();
         EXPECT_EQ(c.maxHealth, Settings::Instance().MaxHealth.load());
-        EXPECT_EQ(1, NotePanelVisible());
+        EXPECT_TRUE(PanelSeen());
         TimerWnd::Instance().Close();
         EnergyWnd::Instance().Close();
     }
@@ -176,7 +189,7 @@ TEST_F(GameWatchTest, OwnOverlaysNeverChangeTheReading) {
 TEST_F(GameWatchTest, NothingChangesWithoutTheGameWindow) {
     game.reset();
     Settings::Instance().MaxHealth = 77;
-    TaskGameWatch();
+    Watch();
     EXPECT_EQ(77, Settings::Instance().MaxHealth.load());
 }
 
@@ -211,9 +224,9 @@ TEST_F(GameWatchTest, AnotherGameWindowStartsTheNoteReadingAfresh) {
     Scene first;
     first.notes = {RGB(255, 0, 0), RGB(0, 255, 0)};  // 4, 1: two colours, not yet an instrument
     Show(first);
-    TaskGameWatch();
-    ASSERT_EQ(1, NotePanelVisible());
-    TaskNotePanel();
+    Watch();
+    ASSERT_TRUE(PanelSeen());
+    ReadNotes();
     ASSERT_EQ(0, Settings::Instance().UpNote.load());
 
     // A third colour on another game window is that game's first, not the
@@ -223,14 +236,14 @@ TEST_F(GameWatchTest, AnotherGameWindowStartsTheNoteReadingAfresh) {
     Scene second;
     second.notes = {RGB(250, 250, 250), RGB(250, 250, 250), RGB(250, 250, 250)};  // 7, 7, 7
     Show(second);
-    TaskGameWatch();
-    ASSERT_EQ(1, NotePanelVisible());
-    TaskNotePanel();
+    Watch();
+    ASSERT_TRUE(PanelSeen());
+    ReadNotes();
     EXPECT_EQ(0, Settings::Instance().UpNote.load()) << "colours of the closed game were counted";
 
     // The reset forgets the panel as well as the colours.
     ResetGameWatch();
-    EXPECT_EQ(0, NotePanelVisible());
+    EXPECT_FALSE(WorkerSeesNotePanel());
 }
 
 }  // namespace

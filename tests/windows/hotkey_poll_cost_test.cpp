@@ -102,14 +102,15 @@ Cost Measure(int polls, bool poll, const std::string& self, const std::string& s
         LARGE_INTEGER frequency, a, b;
         QueryPerformanceFrequency(&frequency);
         double wall = 0;
+        InputPoll input;
         // The first polls of a new thread set up its key state cache.
         if (poll)
-            for (int i = 0; i < 3; ++i) PollInput();
+            for (int i = 0; i < 3; ++i) input.Poll();
         const long long thread0 = SchedNs(mine), server0 = ProcessNs(server);
         for (int i = 0; i < polls; ++i) {
             Sleep(150);
             QueryPerformanceCounter(&a);
-            if (poll) PollInput();
+            if (poll) input.Poll();
             QueryPerformanceCounter(&b);
             wall += double(b.QuadPart - a.QuadPart) / double(frequency.QuadPart);
         }

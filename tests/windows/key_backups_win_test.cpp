@@ -15,7 +15,7 @@
 #include "resources/page_ids.h"
 #include "settings/settings.h"
 #include "tests/windows/manager_test_support.h"
-#include "tests/windows/player_messages.h"
+#include "tests/windows/test_seams.h"
 
 namespace gkr {
 namespace {

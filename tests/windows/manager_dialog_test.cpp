@@ -26,7 +26,7 @@
 #include "settings/data_files.h"
 #include "settings/song_sheets.h"
 #include "tests/windows/manager_test_support.h"
-#include "tests/windows/player_messages.h"
+#include "tests/windows/test_seams.h"
 
 namespace gkr {
 namespace {
@@ -269,7 +269,7 @@ TEST_F(ManagerDialog, CloseBoxSavesAndKeepsDialogAndPages) {
 
 TEST_F(ManagerDialog, GameButtonsAndUnknownIdsLeaveTheDialogAsItIs) {
     Open();
-    SetShellOpener([](const wchar_t*, const wchar_t*) { return true; });  // no browser
+    const testing::ShellSeam noBrowser([](const wchar_t*, const wchar_t*) { return true; });
     for (int id : {IDC_MANAGER_GAME_KILL, IDC_MANAGER_HOME_PAGE, IDC_MANAGER_GAME_TOPMOST, IDC_MANAGER_GAME_RELEASE,
                    IDC_MANAGER_GAME_LAUNCH, 4242}) {
         SCOPED_TRACE(id);
@@ -277,7 +277,6 @@ TEST_F(ManagerDialog, GameButtonsAndUnknownIdsLeaveTheDialogAsItIs) {
         EXPECT_FALSE(DrainMessages());
         EXPECT_TRUE(dlg->Exists());
     }
-    SetShellOpener(nullptr);
     // No game runs: the force quit finds nothing, and is over before a later
     // test makes a game window of its own.
     EXPECT_TRUE(testing::PumpUntil([] { return !ForceQuitRunning(); }, 3000));
@@ -339,10 +338,11 @@ TEST_F(ManagerDialog, AForceQuitOrABrowserThatFailsIsToldOncePerClick) {
     EXPECT_NE(std::wstring::npos, testing::PlayerMessages()[0].find(L"강제 종료"));
 
     testing::PlayerMessages().clear();
-    SetShellOpener([](const wchar_t*, const wchar_t*) { return false; });
-    for (int id : {IDC_MANAGER_GAME_LAUNCH, IDC_MANAGER_HOME_PAGE})
-        SendMessageW(dlg->handle, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
-    SetShellOpener(nullptr);
+    {
+        const testing::ShellSeam noBrowser([](const wchar_t*, const wchar_t*) { return false; });
+        for (int id : {IDC_MANAGER_GAME_LAUNCH, IDC_MANAGER_HOME_PAGE})
+            SendMessageW(dlg->handle, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+    }
     ASSERT_EQ(2u, testing::PlayerMessages().size());
     EXPECT_NE(std::wstring::npos, testing::PlayerMessages()[1].find(L"브라우저"));
 }

@@ -8,12 +8,12 @@
 #include <gtest/gtest.h>
 
 #include "overlays/overlay_win.h"
-#include "app/screen/screen_state.h"
 #include "overlays/energy_wnd_win.h"
 #include "overlays/flute_wnd_win.h"
 #include "overlays/overlay_geometry.h"
 #include "overlays/timer_wnd_win.h"
 #include "tests/windows/manager_test_support.h"
+#include "tests/windows/test_seams.h"
 
 namespace gkr {
 namespace {
@@ -223,10 +223,8 @@ TEST_F(OverlayCreation, SongSheetIsShownInsideTheGameAndItsStoredPlaceKept) {
     r = RectInParent(panel);
     EXPECT_EQ(400, r.left);
     EXPECT_EQ(300, r.top);
-    SetNotePanelVisible(1);
     ShowWindow(panel, SW_SHOWNOACTIVATE);
     SendMessageW(panel, WM_MOVE, 0, 0);  // a move over a game window with no size is no player's
-    SetNotePanelVisible(0);
     EXPECT_EQ(400, Settings::Instance().FluteWndX.load());
     EXPECT_EQ(300, Settings::Instance().FluteWndY.load());
 }
@@ -235,11 +233,7 @@ TEST_F(OverlayCreation, SongSheetIsShownInsideTheGameAndItsStoredPlaceKept) {
 // spots of its client area where the children would be.
 class TopLevelOverlays : public OverlayCreation {
 protected:
-    void SetUp() override { UseOverlayMode(OverlayMode::TopLevel); }
-    void TearDown() override {
-        OverlayCreation::TearDown();
-        UseOverlayMode(OverlayMode::Child);
-    }
+    testing::OverlayModeSeam topLevel{static_cast<int>(OverlayMode::TopLevel)};
     static POINT Origin(HWND game) {
         POINT origin = {0, 0};
         ClientToScreen(game, &origin);

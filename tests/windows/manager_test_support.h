@@ -1,6 +1,7 @@
 // Helpers for the manager dialog's tests: a scratch current directory (the
 // dialog reads and writes its files there), the settings put back after each
-// test, a window posing as the game, and message pumping.
+// test, a window posing as the game, a mailbox standing in for the manager
+// dialog's, and message pumping.
 #pragma once
 
 #include <windows.h>
@@ -12,7 +13,9 @@
 #include <gtest/gtest.h>
 
 #include "app/framework/contract.h"
+#include "app/framework/mailbox_win.h"
 #include "app/framework/module_win.h"
+#include "app/interface_mail_win.h"
 #include "settings/settings.h"
 #include "tests/windows/settings_win_support.h"
 
@@ -94,6 +97,34 @@ public:
     FakeGameWindow& operator=(const FakeGameWindow&) = delete;
 
     HWND Handle() const { return window_; }
+
+private:
+    HWND window_ = nullptr;
+};
+
+// A window of this thread that takes the program's mail as the manager
+// dialog does, while the object lives: what the worker and the overlay
+// thread post reaches the settings and the pages when messages are pumped.
+class MailboxWindow {
+public:
+    MailboxWindow() {
+        WNDCLASSEXW wc = {};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+            return ReceiveMail(message, wParam, lParam) ? 0 : DefWindowProcW(window, message, wParam, lParam);
+        };
+        wc.hInstance = ModuleInstance();
+        wc.lpszClassName = L"GKRTestMailbox";
+        RegisterClassExW(&wc);  // may exist already
+        window_ = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+        OpenMailbox(window_);
+    }
+    ~MailboxWindow() {
+        CloseMailbox(window_);
+        DestroyWindow(window_);
+    }
+    MailboxWindow(const MailboxWindow&) = delete;
+    MailboxWindow& operator=(const MailboxWindow&) = delete;
 
 private:
     HWND window_ = nullptr;

@@ -52,7 +52,7 @@ protected:
     void TearDown() override {
         TimerWnd::Instance().Close();
         EnergyWnd::Instance().Close();
-        TimerWnd::Instance().Stop();
+        TimerWnd::Instance().StopClock();
         DrainMessages();
     }
     HWND MakeTimer(int32_t timerSize) {
@@ -63,6 +63,7 @@ protected:
         return timer;
     }
     SettingsGuard settings;
+    testing::MailboxWindow mailbox;  // the clicks reach the clock through it
     FakeGameWindow game;
 };
 
@@ -72,6 +73,7 @@ TEST_F(OverlayPaint, TimerShowsTheTimeAndTheTopmostIndicator) {
     TimerWnd* t = &TimerWnd::Instance();
     t->Restart(PerformanceCount() - 3723 * Frequency());  // 1 h 2 min 3 s ago
     t->Tick();
+    DrainMessages();
     ASSERT_EQ(1, t->Shown().hours);
 
     // The text, against a reference drawn the same way with the same font.
@@ -117,13 +119,18 @@ TEST_F(OverlayPaint, ClicksStartAndStopTheClockAndTheStateCanBeAsked) {
     t->Restart(PerformanceCount());
     t->Tick();
     SendMessageW(timer, WM_RBUTTONUP, 0, At(50, 10));
+    DrainMessages();
     EXPECT_EQ(0, SendMessageW(timer, kTimerStateQuery, 0, 0)) << "stopped at 00:00:00";
     SendMessageW(timer, WM_LBUTTONUP, 0, At(50, 10));
+    EXPECT_FALSE(t->IsRunning()) << "the clock is the interface's, told by mail";
+    DrainMessages();
     EXPECT_TRUE(t->IsRunning());
     t->Restart(PerformanceCount() - 65 * Frequency());
     t->Tick();
+    DrainMessages();
     EXPECT_EQ(1 + 2 * 65, SendMessageW(timer, kTimerStateQuery, 0, 0));
     SendMessageW(timer, WM_RBUTTONUP, 0, At(50, 10));
+    DrainMessages();
     EXPECT_EQ(2 * 65, SendMessageW(timer, kTimerStateQuery, 0, 0)) << "stopped: the face stays";
 }
 

@@ -16,7 +16,6 @@
 #include "app/framework/clock_win.h"
 #include "app/framework/contract.h"
 #include "app/framework/scoped_win.h"
-#include "app/screen/screen_state.h"
 #include "overlays/overlay_win.h"
 #include "overlays/energy_wnd_win.h"
 #include "overlays/flute_wnd_win.h"
@@ -110,7 +109,6 @@ TEST(OverlayPreview, DISABLED_WritesAPicture) {
     s.UpNote = 1;
     s.DownNote = 3;
     s.SideNote = 6;
-    SetNotePanelVisible(1);
     TimerWnd* timer = &TimerWnd::Instance();
     timer->Create();
     EnergyWnd::Instance().Create();
@@ -137,7 +135,6 @@ TEST(OverlayPreview, DISABLED_WritesAPicture) {
     timer->Close();
     EnergyWnd::Instance().Close();
     sheet->Close();
-    SetNotePanelVisible(0);
     DestroyWindow(game);
     UnregisterClassW(kGameWindowClass, wc.hInstance);
     DeleteObject(g_picture);
