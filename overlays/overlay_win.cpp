@@ -73,6 +73,11 @@ public:
                 return;
             }
     }
+    bool IsRegistered(HWND window) const {
+        for (const auto& slot : overlays_)
+            if (slot.load() == window) return true;
+        return false;
+    }
     int ShownOverlays() const {
         int shown = 0;
         for (const auto& slot : overlays_) {
@@ -244,12 +249,17 @@ GameFrame ReadGameFrame(HWND game) {
     frame.originY = origin.y;
     frame.topmost = IsTopmost(game);
     if (frame.shown) {
-        // Every shown overlay right above the game, not just one of them.
+        // Every shown overlay right above the game, not just one of them. Each
+        // step up is a Wine server round trip: the walk stops once all are
+        // found, and knows our overlays by their handles.
+        const HeldGame& held = HeldGame::Instance();
+        const int shown = held.ShownOverlays();
         int above = 0;
-        for (HWND w = GetWindow(game, GW_HWNDPREV); w && above < 8 && IsOwnWindow(w) && IsTopLevelOverlay(w);
-             w = GetWindow(w, GW_HWNDPREV))
-            ++above;
-        frame.overlaysOnTop = above >= HeldGame::Instance().ShownOverlays();
+        for (HWND w = shown ? GetWindow(game, GW_HWNDPREV) : nullptr; w && held.IsRegistered(w);) {
+            if (++above >= shown) break;
+            w = GetWindow(w, GW_HWNDPREV);
+        }
+        frame.overlaysOnTop = above >= shown;
     }
     return frame;
 }

@@ -104,13 +104,18 @@ class Xvfb:
         self.display = ":" + data.decode().strip()
 
     def stop(self):
-        if self.proc.poll() is None:
-            self.proc.terminate()
-            try:
-                self.proc.wait(5)
-            except subprocess.TimeoutExpired:
-                self.proc.kill()
-                self.proc.wait(5)
+        _terminate(self.proc)
+
+
+def _terminate(proc):
+    """Asks a process of ours to end, then kills it if it has not within 5 s."""
+    if proc.poll() is None:
+        proc.terminate()
+        try:
+            proc.wait(5)
+        except subprocess.TimeoutExpired:
+            proc.kill()
+            proc.wait(5)
 
 
 class Desktop:
@@ -139,13 +144,7 @@ class Desktop:
         return "window id #" in out
 
     def stop(self):
-        if self.wm.poll() is None:
-            self.wm.terminate()
-            try:
-                self.wm.wait(5)
-            except subprocess.TimeoutExpired:
-                self.wm.kill()
-                self.wm.wait(5)
+        _terminate(self.wm)
         self.xvfb.stop()
 
 
