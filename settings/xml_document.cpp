@@ -78,9 +78,4 @@ bool ParseDataText(const std::string& text, TiXmlDocument& document) {
     return true;
 }
 
-bool LoadDataDocument(const std::string& path, TiXmlDocument& document) {
-    std::string text;
-    return ReadDataFile(path, text) && ParseDataText(text, document);
-}
-
 }  // namespace gkr

@@ -43,7 +43,4 @@ bool ReadDataFile(const std::string& path, std::string& text);
 // returns true with the part TinyXML could read.
 bool ParseDataText(const std::string& text, TiXmlDocument& document);
 
-// ReadDataFile then ParseDataText.
-bool LoadDataDocument(const std::string& path, TiXmlDocument& document);
-
 }  // namespace gkr
