@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/framework/dialog_place_win.h"
 #include "app/framework/page_controls_win.h"
 #include "app/framework/worker_wake_win.h"
 #include "input/hotkey_poll.h"
@@ -79,6 +80,7 @@ INT_PTR SelectDlg::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
 
 void SelectDlg::OnInitDialog(HWND window) {
     handle = window;
+    KeepDialogInSight(window);
     // Keys pressed before the dialog opened (the click's own Enter, a key
     // typed long ago) are no part of what the user is about to press.
     (void)QueryAllKeys();

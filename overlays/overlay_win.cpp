@@ -11,6 +11,7 @@
 #include "app/framework/module_win.h"
 #include "app/framework/seams.h"
 #include "app/framework/singleton.h"
+#include "app/framework/wine_win.h"
 #include "app/game/game_window_win.h"
 #include "app/screen/examined_pixels.h"
 #include "overlays/caption_drag.h"
@@ -29,11 +30,6 @@ namespace {
 // restoring shows the wanted ones again.
 const wchar_t kOverlayMark[] = L"GKROverlay";
 const wchar_t kOverlayWanted[] = L"GKROverlayWanted";
-
-bool UnderWine() {
-    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
-}
 
 // The one caption drag there can be (one pointer).
 struct PanelDrag {
@@ -222,7 +218,7 @@ OverlayMode ActiveOverlayMode() {
     const int forced = Seams::Instance().overlayMode.load();
     if (forced >= 0) return static_cast<OverlayMode>(forced);
     // Decided once, by the first thread that asks; the same for every thread.
-    static const OverlayMode chosen = ChooseOverlayMode(std::getenv(kOverlayModeVariable), UnderWine());
+    static const OverlayMode chosen = ChooseOverlayMode(std::getenv(kOverlayModeVariable), RunningUnderWine());
     return chosen;
 }
 

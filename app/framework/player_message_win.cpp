@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/framework/contract.h"
+#include "app/framework/dialog_place_win.h"
 #include "app/framework/seams.h"
 
 namespace gkr {
@@ -12,6 +13,7 @@ void TellPlayer(const wchar_t* text) {
         box(text);
         return;
     }
+    const DialogInSightHook inSight;
     MessageBoxW(nullptr, text, kManagerTitle, MB_OK | MB_ICONWARNING | MB_SETFOREGROUND | MB_TOPMOST);
 }
 

@@ -3,6 +3,8 @@ and the capture dialog ends up in conf.xml, and a chord bound in conf.xml,
 held on the keyboard (SendInput reaches every Wine process), runs its actions
 on DummyGKR's overlays."""
 import os
+import re
+import subprocess
 import sys
 import time
 import unittest
@@ -29,6 +31,15 @@ def loaded_libraries(app):
         return {os.path.basename(line.split()[-1]).lower() for line in f if "/" in line}
 
 
+def shown_on_x(x, y):
+    """The colour the X server shows at screen point (x, y). Wine's own reads
+    of the screen give what it painted, even where X shows a window black."""
+    xwd = subprocess.run(["xwd", "-root", "-silent"], env=WINE.session.env, capture_output=True, timeout=30).stdout
+    txt = subprocess.run(["convert", "xwd:-", "-crop", f"1x1+{x}+{y}", "-depth", "8", "txt:-"], input=xwd,
+                         capture_output=True, timeout=30).stdout.decode()
+    return tuple(map(int, re.search(r"\((\d+),(\d+),(\d+)", txt).groups()))
+
+
 def start_app(test, cwd):
     """GKRTimer in cwd, closed at the end of the test unless the test closed it."""
     app = GkrTimer(WINE.session, cwd=cwd)
@@ -47,6 +58,10 @@ class Hotkeys(unittest.TestCase):
         WINE.session.probe_ok("send", hex(actions), LVM_SETSELECTIONMARK, 0, 7)
         WINE.session.probe_ok("click", hex(page), IDS.IDC_ACCEL_SETKEYS)
         dialog = int(WINE.session.probe_ok("wait-owned", app.h, "#32770", 5000)[0].split()[1], 16)
+        # Under Wine a window lying wholly inside another of its process shows black.
+        origin = next(line.split()[1:] for line in WINE.session.probe_ok("info", hex(dialog)) if line.startswith("origin"))
+        face = wait_until(lambda: shown_on_x(int(origin[0]) + 3, int(origin[1]) + 3) != (0, 0, 0), 3)
+        self.assertIsNotNone(face, "the capture dialog shows black")
 
         WINE.session.probe_ok("hold", "b+a", 300)
         code, lines = WINE.session.probe("wait-text", hex(dialog), IDS.IDC_SELECT_TEXT, "A(65) + B(66)", 3000)

@@ -1,0 +1,12 @@
+#include "app/framework/wine_win.h"
+
+#include <windows.h>
+
+namespace gkr {
+
+bool RunningUnderWine() {
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+}  // namespace gkr
