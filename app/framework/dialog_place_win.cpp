@@ -50,8 +50,7 @@ LRESULT CALLBACK OnActivate(int code, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 void KeepDialogInSight(HWND dialog) {
-    static const bool underWine = RunningUnderWine();
-    if (!underWine) return;
+    if (!RunningUnderWine()) return;
     Search search{dialog, {}};
     if (!GetWindowRect(dialog, &search.box)) return;
     EnumWindows(&FindHolder, reinterpret_cast<LPARAM>(&search));
@@ -64,8 +63,7 @@ void KeepDialogInSight(HWND dialog) {
 }
 
 DialogInSightHook::DialogInSightHook() {
-    static const bool underWine = RunningUnderWine();
-    if (!underWine || t_hook) return;  // a box opened from inside another's modal loop: the first hook serves
+    if (!RunningUnderWine() || t_hook) return;  // a box opened from inside another's modal loop: the first hook serves
     t_hook = SetWindowsHookExW(WH_CBT, &OnActivate, nullptr, GetCurrentThreadId());
     installed_ = t_hook != nullptr;
 }
